@@ -36,12 +36,12 @@ AnsiString FormatInteger(int64_t value, const Directive& d)
     uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     if (d.type == 'u')
         magnitude = static_cast<uint32_t>(value), negative = false;
-    if (d.type == 'x' || d.type == 'X') {
+    if (d.type == 'x') {
         // Hexadecimal shows the bits of a 32-bit value unless it needs more.
         uint64_t bits = (value >= INT32_MIN && value <= UINT32_MAX) ? static_cast<uint32_t>(value) : static_cast<uint64_t>(value);
-        const char* hex = d.type == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
+        // Both %x and %X write capital digits, as the classic runtime does.
         do {
-            digits.insert(digits.begin(), hex[bits % 16]);
+            digits.insert(digits.begin(), "0123456789ABCDEF"[bits % 16]);
             bits /= 16;
         } while (bits != 0);
         negative = false;
@@ -67,8 +67,10 @@ AnsiString FormatFloatArg(double value, const Directive& d)
     }
     if (precision < 0)
         precision = d.type == 'e' ? 15 : 2;
+    // For %e the precision counts every digit of the mantissa, the one
+    // before the decimal point included.
     if (d.type == 'e')
-        return FloatToStrF(value, ffExponent, precision + 1, 3);
+        return FloatToStrF(value, ffExponent, precision, 3);
     return FloatToStrF(value, d.type == 'n' ? ffNumber : ffFixed, 18, precision);
 }
 
@@ -120,15 +122,13 @@ AnsiString FormatArgs(const AnsiString& format, std::initializer_list<FormatArg>
         }
         if (i >= format.size() || next >= args.size())
             InvalidFormat(format);
+        // Directive letters are case-insensitive.
         d.type = static_cast<char>(format[i] | 0x20);
-        if (format[i] == 'X')
-            d.type = 'X';
         const auto& value = args[next++]->Value();
         switch (d.type) {
         case 'd':
         case 'u':
         case 'x':
-        case 'X':
             if (!std::holds_alternative<int64_t>(value))
                 InvalidFormat(format);
             out += Pad(FormatInteger(std::get<int64_t>(value), d), d);

@@ -351,12 +351,22 @@ Pattern Analyse(const AnsiString& text)
 AnsiString Render(const Pattern& p, Decimal d, const TFormatSettings& s)
 {
     int exponent = 0;
-    if (p.scientific && !d.digits.empty()) {
+    if (p.scientific) {
+        // The mantissa keeps its integer digits (at least one, so zero shows
+        // as "0E0"); a rounding that carries into a new digit moves the
+        // exponent instead, so 9.9996 is 1.000E+01 and not 10.000E+00.
         int integerDigits = std::max(p.integerZeros, 1);
-        exponent = d.exponent - integerDigits;
+        if (!d.digits.empty())
+            exponent = d.exponent - integerDigits;
         d.exponent = integerDigits;
+        RoundDecimals(d, p.decimalPlaces);
+        if (d.exponent > integerDigits) {
+            exponent += d.exponent - integerDigits;
+            d.exponent = integerDigits;
+        }
+    } else {
+        RoundDecimals(d, p.decimalPlaces);
     }
-    RoundDecimals(d, p.decimalPlaces);
     AnsiString integer;
     if (d.exponent > 0 || p.integerZeros > 0) {
         AnsiString digits;
