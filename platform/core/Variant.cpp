@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/core/CodePage.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/Exception.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/StrUtils.h"
@@ -134,8 +135,9 @@ AnsiString Variant::AsString() const
     case varSingle:
         return FloatToStrF(std::get<double>(value_), ffGeneral, 7, 0);
     case varDouble:
-    case varDate:
         return FloatToStr(std::get<double>(value_));
+    case varDate:
+        return DateTimeToStr(std::get<double>(value_));
     case varCurrency:
         return FloatToStr(Currency{std::get<int64_t>(value_)}.ToDouble());
     case varString:
@@ -196,6 +198,11 @@ double Variant::AsDate() const
 {
     if (type_ == varNull)
         CannotConvert("Date");
+    if (IsString()) {
+        TDateTime value;
+        if (TryStrToDateTime(AsString(), value))
+            return value;
+    }
     return NumberOrThrow("Date");
 }
 

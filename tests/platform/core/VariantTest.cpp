@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/core/DateTime.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Variant.h"
 
@@ -52,6 +53,9 @@ TEST(Variant, ConversionsFollowTheClassicRules)
     EXPECT_FALSE(Variant("0").AsBoolean());
     EXPECT_EQ(Variant(int64_t{1} << 40).AsInt64(), int64_t{1} << 40);
     EXPECT_EQ(Variant(7).ChangeType(varString).AsString(), "7");
+    // Dates show and read in the locale's short date format.
+    EXPECT_EQ(Variant::FromDate(EncodeDate(2026, 12, 10)).AsString(), "2026-12-10");
+    EXPECT_EQ(Variant("2026-12-10").AsDate(), EncodeDate(2026, 12, 10));
     EXPECT_EQ(Variant("7").ChangeType(varSmallint).VarType(), varSmallint);
 }
 
