@@ -77,7 +77,11 @@ void TComponent::InsertComponent(TComponent* component)
     if (component->owner_)
         component->owner_->RemoveComponent(component);
     ValidateRename(component, AnsiString(), component->name_);
+    const FieldBinding* field = FieldFor(component->name_);
+    CheckFieldFits(field, component, component->name_);
     Insert(component);
+    if (field)
+        field->set(component);
     if (InState(csDesigning))
         component->SetDesigning(true);
     Notification(component, opInsert);
@@ -97,6 +101,11 @@ void TComponent::Insert(TComponent* component)
 
 void TComponent::Remove(TComponent* component)
 {
+    // While the owner dies its fields are gone already (they belong to the
+    // derived class, destroyed first), so they are left alone.
+    if (!InState(csDestroying))
+        if (const FieldBinding* field = FieldFor(component->name_))
+            field->set(nullptr);
     components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
     component->owner_ = nullptr;
 }
@@ -122,8 +131,36 @@ void TComponent::SetName(const AnsiString& name)
         owner_->ValidateRename(this, name_, name);
     else
         ValidateRename(nullptr, name_, name);
+    const FieldBinding* next = owner_ ? owner_->FieldFor(name) : nullptr;
+    if (owner_) {
+        owner_->CheckFieldFits(next, this, name);
+        if (const FieldBinding* current = owner_->FieldFor(name_))
+            current->set(nullptr);
+    }
     name_ = name;
+    if (next)
+        next->set(this);
 }
+
+const TComponent::FieldBinding* TComponent::FieldFor(std::string_view name) const
+{
+    if (name.empty())
+        return nullptr;
+    for (const auto& [key, field] : fields_)
+        if (SameText(key, name))
+            return &field;
+    return nullptr;
+}
+
+void TComponent::CheckFieldFits(const FieldBinding* field, TComponent* component, const AnsiString& name) const
+{
+    if (field && !field->fits(component))
+        throw EComponentError("Field %s of %s cannot hold a %s", name, ClassName(), component->ClassName());
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}
+
+void TComponent::SetParentComponent(TComponent*) {}
 
 void TComponent::ValidateRename(TComponent* component, const AnsiString& current, const AnsiString& next)
 {

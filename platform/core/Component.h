@@ -1,9 +1,12 @@
 #pragma once
 
 #include <any>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/core/Persistent.h"
@@ -86,6 +89,38 @@ class TComponent : public TPersistent {
     // The handler registered under `name` (case-insensitive), or nullptr.
     const std::any* MethodAddress(std::string_view name) const;
 
+    // Fields of a form that name its components: an owned component whose
+    // name matches (case-insensitive) is stored in the field, and the field
+    // is cleared when the component is renamed, removed or destroyed, so the
+    // form's code reaches `TinyGrid1` as soon as the component of that name
+    // is read. A component of a class the field cannot hold raises
+    // EComponentError when it takes the name.
+    template <typename T>
+    void RegisterField(const AnsiString& name, T** field)
+    {
+        static_assert(std::is_base_of_v<TComponent, T>, "a field holds a component");
+        fields_[name] = FieldBinding{
+            [](TComponent* c) { return dynamic_cast<T*>(c) != nullptr; },
+            [field](TComponent* c) { *field = static_cast<T*>(c); },
+        };
+    }
+
+    // The structure of a form as filing sees it. GetChildren names, in the
+    // order they are written, the components that are filed nested inside
+    // this one, taking only those owned by `root`; the default has none.
+    // A component read nested inside another receives that one through
+    // SetParentComponent; the defaults keep no parent. The control layer
+    // overrides these with its parent and child controls.
+    virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* parent);
+
+    // The design position of a component that is not a control: left in the
+    // low 16 bits, top in the high 16 bits. It is filed as "Left" and "Top".
+    int32_t DesignInfo() const { return designInfo_; }
+    void SetDesignInfo(int32_t info) { designInfo_ = info; }
+
     TPersistent* GetOwner() const override { return owner_; }
     AnsiString GetNamePath() const override { return name_; }
 
@@ -100,8 +135,16 @@ protected:
     void SetState(TComponentStateFlag flag, bool on);
 
 private:
+    struct FieldBinding {
+        std::function<bool(TComponent*)> fits;
+        std::function<void(TComponent*)> set;
+    };
+
     void Insert(TComponent* component);
     void Remove(TComponent* component);
+    // The field registered under `name` (case-insensitive), or nullptr.
+    const FieldBinding* FieldFor(std::string_view name) const;
+    void CheckFieldFits(const FieldBinding* field, TComponent* component, const AnsiString& name) const;
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
@@ -110,6 +153,8 @@ private:
     int tag_ = 0;
     TComponentState state_;
     std::map<AnsiString, std::any> methods_;
+    std::map<AnsiString, FieldBinding> fields_;
+    int32_t designInfo_ = 0;
 };
 
 bool IsValidIdent(std::string_view name);

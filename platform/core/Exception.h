@@ -35,15 +35,19 @@ CORE_DECLARE_EXCEPTION(EVariantError, EConvertError)
 // Lists: "List index out of bounds (%d)" and friends.
 CORE_DECLARE_EXCEPTION(EListError, Exception)
 CORE_DECLARE_EXCEPTION(EStringListError, EListError)
-// Streams and component filing.
+// Streams and component filing. As in the classic hierarchy, a short read or
+// write is a filer error too, so that one handler catches every way a stored
+// form or layout can be broken.
 CORE_DECLARE_EXCEPTION(EStreamError, Exception)
-CORE_DECLARE_EXCEPTION(EReadError, EStreamError)
-CORE_DECLARE_EXCEPTION(EWriteError, EStreamError)
 CORE_DECLARE_EXCEPTION(EFCreateError, EStreamError)
 CORE_DECLARE_EXCEPTION(EFOpenError, EStreamError)
 CORE_DECLARE_EXCEPTION(EFilerError, EStreamError)
+CORE_DECLARE_EXCEPTION(EReadError, EFilerError)
+CORE_DECLARE_EXCEPTION(EWriteError, EFilerError)
 CORE_DECLARE_EXCEPTION(EClassNotFound, EFilerError)
 CORE_DECLARE_EXCEPTION(EInvalidImage, EFilerError)
+// Text form descriptions that do not parse.
+CORE_DECLARE_EXCEPTION(EParserError, EFilerError)
 CORE_DECLARE_EXCEPTION(EPropertyError, Exception)
 // Arithmetic, raised where the hardware would trap.
 CORE_DECLARE_EXCEPTION(EMathError, Exception)
