@@ -23,6 +23,9 @@ public:
     TtsSetRef(TtsKey key) : value_(key) {}
 
     bool IsNull() const { return std::holds_alternative<std::monostate>(value_); }
+    bool IsInteger() const { return std::holds_alternative<const int*>(value_); }
+    bool IsElement() const { return std::holds_alternative<TtsSetElement*>(value_); }
+    bool IsKey() const { return std::holds_alternative<TtsKey>(value_); }
 
     // The referenced integer; raises EInvalidCast unless this refers to one.
     const int* Integer() const
