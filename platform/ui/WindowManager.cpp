@@ -1,0 +1,701 @@
+#include "platform/ui/WindowManager.h"
+
+#include <algorithm>
+
+#include "platform/core/Exception.h"
+#include "platform/ui/VirtualKeys.h"
+
+namespace ui {
+
+TWindowManager& TWindowManager::Instance()
+{
+    static TWindowManager manager;
+    return manager;
+}
+
+TWindowManager& WindowManager()
+{
+    return TWindowManager::Instance();
+}
+
+void TWindowManager::SetBackend(std::unique_ptr<TBackend> backend)
+{
+    backend_ = std::move(backend);
+}
+
+TBackend& TWindowManager::Backend()
+{
+    if (!backend_)
+        throw core::EInvalidOperation("No display backend has been set up");
+    return *backend_;
+}
+
+void TWindowManager::Reset()
+{
+    while (!topLevels_.empty())
+        DestroyWindow(topLevels_.front());
+    queue_.clear();
+    timers_.clear();
+    hooks_.clear();
+    quit_ = false;
+    focus_ = active_ = capture_ = mouseOver_ = nullptr;
+    caretOwner_ = nullptr;
+    caretHide_ = 1;
+    std::fill(std::begin(keys_), std::end(keys_), 0);
+    lastClick_ = {};
+    track_ = {};
+    cursor_ = crDefault;
+}
+
+// ---- Windows ---------------------------------------------------------------
+
+HWND TWindowManager::CreateWindow(const TCreateParams& params, IWindowHandler* handler)
+{
+    auto owned = std::unique_ptr<TWindow>(new TWindow());
+    HWND w = owned.get();
+    bool child = (params.Style & WS_CHILD) != 0;
+    if (child && !params.WndParent)
+        throw core::EInvalidOperation("A child window needs a parent");
+    w->parent_ = child ? params.WndParent : nullptr;
+    w->owner_ = child ? nullptr : params.WndParent;
+    w->handler_ = handler;
+    w->style_ = params.Style & ~WS_VISIBLE;
+    w->exStyle_ = params.ExStyle;
+    w->classStyle_ = params.ClassStyle;
+    w->text_ = params.Caption;
+    w->bounds_ = graphics::Bounds(params.X, params.Y, std::max(params.Width, 0), std::max(params.Height, 0));
+    windows_.push_back(std::move(owned));
+    if (w->parent_)
+        w->parent_->children_.insert(w->parent_->children_.begin(), w);
+    else
+        topLevels_.insert(topLevels_.begin(), w);
+    w->UpdateClientRect();
+    w->frameDirty_ = true;
+    if (!w->parent_)
+        Backend().WindowCreated(w);
+    SendMessage(w, WM_CREATE, 0, 0);
+    if (params.Style & WS_VISIBLE)
+        w->Show(true);
+    return w;
+}
+
+bool TWindowManager::IsWindow(HWND window) const
+{
+    return window && std::any_of(windows_.begin(), windows_.end(), [&](const auto& w) { return w.get() == window; });
+}
+
+void TWindowManager::DestroyWindow(HWND window)
+{
+    if (!IsWindow(window) || window->destroying_)
+        return;
+    if (window->Visible() && window->parent_)
+        window->InvalidateInParent(window->bounds_);
+    // The window hears of its end first, then its children, deepest last.
+    std::vector<HWND> doomed{window};
+    for (size_t i = 0; i < doomed.size(); ++i)
+        for (HWND child : doomed[i]->children_)
+            doomed.push_back(child);
+    for (HWND w : doomed) {
+        w->destroying_ = true;
+        SendMessage(w, WM_DESTROY, 0, 0);
+    }
+    // Owned pop-ups go with their owner.
+    std::vector<HWND> owned;
+    for (HWND top : topLevels_)
+        if (top->owner_ && std::find(doomed.begin(), doomed.end(), top->owner_) != doomed.end())
+            owned.push_back(top);
+    for (HWND w : owned)
+        DestroyWindow(w);
+    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+        Forget(*it);
+    if (window->parent_) {
+        auto& siblings = window->parent_->children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+    } else {
+        topLevels_.erase(std::remove(topLevels_.begin(), topLevels_.end(), window), topLevels_.end());
+        if (backend_)
+            backend_->WindowDestroyed(window);
+    }
+    std::erase_if(windows_, [&](const auto& w) { return std::find(doomed.begin(), doomed.end(), w.get()) != doomed.end(); });
+}
+
+// Drops every reference the manager holds to a window that is going away.
+void TWindowManager::Forget(HWND window)
+{
+    std::erase_if(queue_, [&](const TMsg& m) { return m.hwnd == window; });
+    std::erase_if(timers_, [&](const TTimer& t) { return t.window == window; });
+    if (focus_ == window)
+        focus_ = nullptr;
+    if (active_ == window)
+        active_ = nullptr;
+    if (capture_ == window)
+        capture_ = nullptr;
+    if (mouseOver_ == window)
+        mouseOver_ = nullptr;
+    if (caretOwner_ == window)
+        caretOwner_ = nullptr;
+    if (track_.window == window)
+        track_ = {};
+    if (lastClick_.window == window)
+        lastClick_ = {};
+    window->handler_ = nullptr;
+}
+
+graphics::TSurface TWindowManager::SurfaceOf(HWND top)
+{
+    int width = top->bounds_.Width(), height = top->bounds_.Height();
+    if (top->surface_.Width != width || top->surface_.Height != height || top->surface_.IsNull()) {
+        top->pixels_.assign(static_cast<size_t>(std::max(width, 1)) * std::max(height, 1), 0);
+        top->surface_ = {top->pixels_.data(), width, height, width};
+        top->presentDirty_ = TRegion(top->surface_.Bounds());
+    }
+    return top->surface_;
+}
+
+HWND TWindowManager::ChildWindowFromPoint(HWND parent, TPoint client) const
+{
+    for (HWND child : parent->children_)
+        if (child->Visible() && child->bounds_.Contains(client))
+            return child;
+    return nullptr;
+}
+
+HWND TWindowManager::WindowFromPoint(TPoint screen) const
+{
+    for (HWND top : topLevels_) {
+        if (!top->Visible() || !top->WindowRect().Contains(screen))
+            continue;
+        HWND w = top;
+        while (true) {
+            if (!w->ClientRect().Contains(w->ScreenToClient(screen)))
+                break;
+            HWND child = ChildWindowFromPoint(w, w->ScreenToClient(screen));
+            if (!child || !child->Enabled())
+                break;
+            w = child;
+        }
+        return w;
+    }
+    return nullptr;
+}
+
+// ---- Messages --------------------------------------------------------------
+
+LRESULT TWindowManager::Perform(HWND window, TMessage& message)
+{
+    if (!window)
+        return 0;
+    if (!hooks_.empty()) {
+        TMsg seen{window, message.Msg, message.WParam, message.LParam, TickCount(), cursorPos_};
+        CallHooks(WH_CALLWNDPROC, 0, 0, reinterpret_cast<LPARAM>(&seen));
+    }
+    if (window->handler_)
+        window->handler_->WindowProc(message);
+    else
+        message.Result = DefWindowProc(window, message);
+    return message.Result;
+}
+
+LRESULT TWindowManager::SendMessage(HWND window, uint32_t msg, WPARAM wParam, LPARAM lParam)
+{
+    TMessage message{msg, wParam, lParam, 0};
+    return Perform(window, message);
+}
+
+bool TWindowManager::PostMessage(HWND window, uint32_t msg, WPARAM wParam, LPARAM lParam)
+{
+    if (window && !IsWindow(window))
+        return false;
+    Enqueue(TMsg{window, msg, wParam, lParam, TickCount(), cursorPos_});
+    return true;
+}
+
+void TWindowManager::Enqueue(const TMsg& msg)
+{
+    queue_.push_back(msg);
+}
+
+void TWindowManager::PostQuitMessage(int exitCode)
+{
+    quit_ = true;
+    quitCode_ = exitCode;
+}
+
+bool TWindowManager::CallHooks(THookKind kind, int code, WPARAM wParam, LPARAM lParam)
+{
+    // Copy: a hook may remove itself or others while it runs.
+    std::vector<THook> hooks = hooks_;
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+        if (it->kind != kind)
+            continue;
+        bool stillInstalled = std::any_of(hooks_.begin(), hooks_.end(), [&](const THook& h) { return h.id == it->id; });
+        if (stillInstalled && it->proc(code, wParam, lParam))
+            return true;
+    }
+    return false;
+}
+
+HHOOK TWindowManager::SetWindowsHook(THookKind kind, THookProc proc)
+{
+    hooks_.push_back({nextHook_, kind, std::move(proc)});
+    return nextHook_++;
+}
+
+void TWindowManager::UnhookWindowsHook(HHOOK hook)
+{
+    std::erase_if(hooks_, [&](const THook& h) { return h.id == hook; });
+}
+
+namespace {
+
+bool InRange(uint32_t message, uint32_t first, uint32_t last)
+{
+    return (first == 0 && last == 0) || (message >= first && message <= last);
+}
+
+bool IsMouseMessage(uint32_t m)
+{
+    return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCRBUTTONUP);
+}
+
+bool IsKeyMessage(uint32_t m)
+{
+    return m >= WM_KEYFIRST && m <= WM_KEYLAST;
+}
+
+}  // namespace
+
+bool TWindowManager::PeekMessage(TMsg& msg, HWND filter, uint32_t first, uint32_t last, bool remove)
+{
+    if (backend_)
+        backend_->PumpEvents(0);
+    RepeatScrollTrack();
+    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+        if (filter && !(it->hwnd && it->hwnd->IsDescendantOf(filter)))
+            continue;
+        if (!InRange(it->message, first, last))
+            continue;
+        TMsg found = *it;
+        if (!remove) {
+            msg = found;
+            return true;
+        }
+        queue_.erase(it);
+        // Hooks see input as it is taken from the queue and may eat it.
+        if (IsMouseMessage(found.message) && !hooks_.empty()) {
+            TMouseHookInfo info{found.pt, found.hwnd, found.message >= WM_NCMOUSEMOVE && found.message <= WM_NCRBUTTONUP ? static_cast<int>(found.wParam) : static_cast<int>(HTCLIENT)};
+            if (CallHooks(WH_MOUSE, static_cast<int>(found.message), 0, reinterpret_cast<LPARAM>(&info)))
+                return PeekMessage(msg, filter, first, last, remove);
+        }
+        if (IsKeyMessage(found.message) && !hooks_.empty()) {
+            if (CallHooks(WH_KEYBOARD, static_cast<int>(found.message), found.wParam, found.lParam))
+                return PeekMessage(msg, filter, first, last, remove);
+        }
+        if (!hooks_.empty())
+            CallHooks(WH_GETMESSAGE, 0, 0, reinterpret_cast<LPARAM>(&found));
+        msg = found;
+        return true;
+    }
+    if (quit_ && !filter && InRange(WM_QUIT, first, last)) {
+        msg = TMsg{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode_), 0, TickCount(), cursorPos_};
+        if (remove)
+            quit_ = false;
+        return true;
+    }
+    if (InRange(WM_TIMER, first, last) && TakeTimer(msg, filter, remove))
+        return true;
+    if (InRange(WM_PAINT, first, last) && TakePaint(msg, filter))
+        return true;
+    return false;
+}
+
+bool TWindowManager::GetMessage(TMsg& msg)
+{
+    while (!PeekMessage(msg, nullptr, 0, 0, true)) {
+        PresentAll();
+        int wait = -1;
+        uint32_t now = TickCount();
+        for (const TTimer& t : timers_) {
+            int left = static_cast<int>(t.due - now);
+            wait = wait < 0 ? std::max(left, 0) : std::min(wait, std::max(left, 0));
+        }
+        if (track_.window)
+            wait = wait < 0 ? 50 : std::min(wait, 50);
+        Backend().PumpEvents(wait);
+    }
+    return msg.message != WM_QUIT;
+}
+
+bool TWindowManager::TakeTimer(TMsg& msg, HWND filter, bool remove)
+{
+    uint32_t now = TickCount();
+    for (TTimer& t : timers_) {
+        if (static_cast<int32_t>(now - t.due) < 0)
+            continue;
+        if (filter && !(t.window && t.window->IsDescendantOf(filter)))
+            continue;
+        msg = TMsg{t.window, WM_TIMER, t.id, 0, now, cursorPos_};
+        if (t.callback)
+            msg.lParam = reinterpret_cast<LPARAM>(&t.callback);
+        if (remove)
+            t.due = now + std::max(t.elapse, 1u);
+        return true;
+    }
+    return false;
+}
+
+HWND TWindowManager::FindWindowToPaint(HWND window, HWND filter) const
+{
+    if (!window->Visible())
+        return nullptr;
+    if (window->NeedsPaint() && (!filter || window->IsDescendantOf(filter)))
+        return window;
+    // Children from the bottom of the z-order up, so higher ones paint last.
+    for (auto it = window->children_.rbegin(); it != window->children_.rend(); ++it)
+        if (HWND found = FindWindowToPaint(*it, filter))
+            return found;
+    return nullptr;
+}
+
+bool TWindowManager::TakePaint(TMsg& msg, HWND filter)
+{
+    for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it) {
+        HWND w = FindWindowToPaint(*it, filter);
+        if (!w)
+            continue;
+        if (w->frameDirty_) {
+            w->frameDirty_ = false;
+            SendMessage(w, WM_NCPAINT, 1, 0);
+            if (!IsWindow(w) || w->update_.IsEmpty())
+                return TakePaint(msg, filter);
+        }
+        msg = TMsg{w, WM_PAINT, 0, 0, TickCount(), cursorPos_};
+        return true;
+    }
+    return false;
+}
+
+void TWindowManager::TranslateMessage(const TMsg& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return;
+    unsigned vk = static_cast<unsigned>(msg.wParam);
+    int ch = -1;
+    if (vk == VK_RETURN || vk == VK_TAB || vk == VK_ESCAPE || vk == VK_BACK)
+        ch = static_cast<int>(vk);
+    else if (KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && vk >= 'A' && vk <= 'Z')
+        ch = static_cast<int>(vk - 'A' + 1);
+    if (ch < 0)
+        return;
+    uint32_t charMsg = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    queue_.push_front(TMsg{msg.hwnd, charMsg, static_cast<WPARAM>(ch), msg.lParam, msg.time, msg.pt});
+}
+
+LRESULT TWindowManager::DispatchMessage(const TMsg& msg)
+{
+    if (msg.message == WM_TIMER && msg.lParam) {
+        // A process-wide timer: run its callback (copied, it may kill itself).
+        auto callback = *reinterpret_cast<const std::function<void()>*>(msg.lParam);
+        callback();
+        return 0;
+    }
+    if (!msg.hwnd || !IsWindow(msg.hwnd))
+        return 0;
+    return SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+void TWindowManager::ProcessMessages()
+{
+    TMsg msg;
+    while (PeekMessage(msg, nullptr, 0, 0, true)) {
+        if (msg.message == WM_QUIT) {
+            quit_ = true;  // leave it for the loop that owns the program
+            quitCode_ = static_cast<int>(msg.wParam);
+            break;
+        }
+        TranslateMessage(msg);
+        DispatchMessage(msg);
+    }
+    PresentAll();
+}
+
+void TWindowManager::PaintAll()
+{
+    TMsg msg;
+    while (TakePaint(msg, nullptr))
+        DispatchMessage(msg);
+}
+
+void TWindowManager::PresentAll()
+{
+    if (!backend_)
+        return;
+    for (HWND top : topLevels_) {
+        if (top->presentDirty_.IsEmpty() || top->surface_.IsNull())
+            continue;
+        TRegion dirty = top->presentDirty_;
+        top->presentDirty_.Clear();
+        backend_->Present(top, top->surface_, dirty);
+    }
+}
+
+// ---- Timers ----------------------------------------------------------------
+
+uintptr_t TWindowManager::SetTimer(HWND window, uintptr_t id, unsigned elapseMs, std::function<void()> callback)
+{
+    if (!window)
+        id = nextTimerId_++;
+    uint32_t due = TickCount() + std::max(elapseMs, 1u);
+    for (TTimer& t : timers_) {
+        if (t.window == window && t.id == id) {
+            t.elapse = elapseMs;
+            t.due = due;
+            t.callback = std::move(callback);
+            return id;
+        }
+    }
+    timers_.push_back({window, id, elapseMs, due, std::move(callback)});
+    return id;
+}
+
+bool TWindowManager::KillTimer(HWND window, uintptr_t id)
+{
+    size_t before = timers_.size();
+    std::erase_if(timers_, [&](const TTimer& t) { return t.window == window && t.id == id; });
+    // A WM_TIMER already queued for it is dropped too.
+    std::erase_if(queue_, [&](const TMsg& m) { return m.hwnd == window && m.message == WM_TIMER && m.wParam == id; });
+    return timers_.size() != before;
+}
+
+uint32_t TWindowManager::TickCount() const
+{
+    return backend_ ? backend_->TickCount() : 0;
+}
+
+int TWindowManager::SystemMetric(TSystemMetric metric) const
+{
+    switch (metric) {
+    case SM_CXSCREEN:
+        return backend_ ? backend_->ScreenSize().cx : 1024;
+    case SM_CYSCREEN:
+        return backend_ ? backend_->ScreenSize().cy : 768;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+    case SM_CYVTHUMB:
+    case SM_CXHTHUMB:
+        return 17;
+    case SM_CYCAPTION:
+        return 19;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME:
+        return 3;
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+        return 2;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+    case SM_CXDRAG:
+    case SM_CYDRAG:
+        return 4;
+    case SM_DBCSENABLED:
+        return 1;
+    }
+    return 0;
+}
+
+// ---- Focus, activation, capture --------------------------------------------
+
+bool TWindowManager::CanFocus(HWND window) const
+{
+    if (!IsWindow(window) || !window->IsWindowVisible())
+        return false;
+    for (HWND w = window; w; w = w->parent_)
+        if (!w->Enabled())
+            return false;
+    return true;
+}
+
+bool TWindowManager::SetFocus(HWND window)
+{
+    if (window == focus_)
+        return true;
+    if (window && !CanFocus(window))
+        return false;
+    HWND old = focus_;
+    if (window && window->TopLevel() != active_)
+        SetActiveWindow(window->TopLevel());
+    if (focus_ != old)  // activation moved the focus already
+        old = focus_;
+    focus_ = window;
+    if (old && IsWindow(old))
+        SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    // The handler of WM_KILLFOCUS may have moved the focus elsewhere.
+    if (focus_ != window)
+        return focus_ == window;
+    if (window) {
+        SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+        if (caretOwner_ && caretOwner_ != window)
+            DestroyCaret();
+    }
+    return true;
+}
+
+void TWindowManager::SetActiveWindow(HWND window)
+{
+    if (window)
+        window = window->TopLevel();
+    if (window == active_)
+        return;
+    HWND old = active_;
+    active_ = window;
+    if (old && IsWindow(old)) {
+        SendMessage(old, WM_NCACTIVATE, 0, reinterpret_cast<LPARAM>(window));
+        SendMessage(old, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(window));
+        if (focus_ && focus_->TopLevel() == old) {
+            HWND lost = focus_;
+            focus_ = nullptr;
+            SendMessage(lost, WM_KILLFOCUS, 0, 0);
+        }
+    }
+    if (window) {
+        window->BringToTop();
+        SendMessage(window, WM_NCACTIVATE, 1, reinterpret_cast<LPARAM>(old));
+        SendMessage(window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
+    }
+}
+
+void TWindowManager::SetCapture(HWND window)
+{
+    if (window == capture_)
+        return;
+    HWND old = capture_;
+    capture_ = window;
+    if (old && IsWindow(old))
+        SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
+}
+
+void TWindowManager::ReleaseCapture()
+{
+    SetCapture(nullptr);
+}
+
+HWND TWindowManager::NextDlgTabItem(HWND dialog, HWND from, bool previous) const
+{
+    // Every focusable tab stop of the dialog, in tab order, depth first.
+    std::vector<HWND> stops;
+    std::function<void(HWND)> collect = [&](HWND parent) {
+        std::vector<HWND> kids(parent->children_.rbegin(), parent->children_.rend());
+        std::stable_sort(kids.begin(), kids.end(), [](HWND a, HWND b) { return a->tabIndex_ < b->tabIndex_; });
+        for (HWND child : kids) {
+            if (!child->IsWindowVisible() || !child->Enabled())
+                continue;
+            if (child->style_ & WS_TABSTOP)
+                stops.push_back(child);
+            collect(child);
+        }
+    };
+    collect(dialog);
+    if (stops.empty())
+        return nullptr;
+    auto it = std::find(stops.begin(), stops.end(), from);
+    if (it == stops.end()) {
+        // From a window that is no stop itself: go from its nearest stop ancestor, or the ends.
+        for (HWND w = from; w && it == stops.end(); w = w->parent_)
+            it = std::find(stops.begin(), stops.end(), w);
+        if (it == stops.end())
+            return previous ? stops.back() : stops.front();
+    }
+    size_t index = static_cast<size_t>(it - stops.begin());
+    size_t n = stops.size();
+    return stops[previous ? (index + n - 1) % n : (index + 1) % n];
+}
+
+bool TWindowManager::IsDialogMessage(HWND dialog, const TMsg& msg)
+{
+    if (!dialog || !msg.hwnd || !msg.hwnd->IsDescendantOf(dialog))
+        return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU)) {
+        LRESULT code = SendMessage(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+        if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+            return false;
+        if (HWND next = NextDlgTabItem(dialog, msg.hwnd, KeyDown(VK_SHIFT)))
+            SetFocus(next);
+        return true;
+    }
+    if (msg.message == WM_CHAR && msg.wParam == VK_TAB) {
+        LRESULT code = SendMessage(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+        return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTCHARS));
+    }
+    return false;
+}
+
+int16_t TWindowManager::GetKeyState(unsigned vk) const
+{
+    uint8_t state = keys_[vk & 0xFF];
+    return static_cast<int16_t>(((state & 0x80) ? 0x8000 : 0) | (state & 1));
+}
+
+// ---- Cursor, caret, clipboard ----------------------------------------------
+
+void TWindowManager::SetCursor(TCursor cursor)
+{
+    if (cursor == cursor_)
+        return;
+    cursor_ = cursor;
+    if (backend_)
+        backend_->SetCursor(cursor);
+}
+
+void TWindowManager::CreateCaret(HWND window, int width, int height)
+{
+    DestroyCaret();
+    caretOwner_ = window;
+    caretSize_ = {std::max(width, 1), std::max(height, 1)};
+    caretPos_ = {0, 0};
+    caretHide_ = 1;
+}
+
+void TWindowManager::DestroyCaret()
+{
+    if (caretOwner_ && caretHide_ == 0 && IsWindow(caretOwner_))
+        caretOwner_->TopLevel()->presentDirty_.Union(
+            graphics::Bounds(caretPos_.X, caretPos_.Y, caretSize_.cx, caretSize_.cy));
+    caretOwner_ = nullptr;
+    caretHide_ = 1;
+}
+
+void TWindowManager::ShowCaret(HWND window)
+{
+    if (window == caretOwner_ && caretHide_ > 0)
+        --caretHide_;
+}
+
+void TWindowManager::HideCaret(HWND window)
+{
+    if (window == caretOwner_)
+        ++caretHide_;
+}
+
+void TWindowManager::SetCaretPos(int x, int y)
+{
+    caretPos_ = {x, y};
+    if (caretOwner_ && backend_) {
+        TPoint screen = caretOwner_->ClientToScreen(caretPos_);
+        backend_->SetTextInputArea(graphics::Bounds(screen.X, screen.Y, caretSize_.cx, caretSize_.cy));
+    }
+}
+
+AnsiString TWindowManager::ClipboardText()
+{
+    return Backend().ClipboardText();
+}
+
+void TWindowManager::SetClipboardText(const AnsiString& text)
+{
+    Backend().SetClipboardText(text);
+}
+
+}  // namespace ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+
+// Window, extended window and class styles.
+namespace ui {
+
+enum : uint32_t {
+    WS_OVERLAPPED = 0x00000000,
+    WS_TABSTOP = 0x00010000,
+    WS_GROUP = 0x00020000,
+    WS_THICKFRAME = 0x00040000,
+    WS_SYSMENU = 0x00080000,
+    WS_HSCROLL = 0x00100000,
+    WS_VSCROLL = 0x00200000,
+    WS_DLGFRAME = 0x00400000,
+    WS_BORDER = 0x00800000,
+    WS_CAPTION = 0x00C00000,
+    WS_MAXIMIZE = 0x01000000,
+    WS_CLIPCHILDREN = 0x02000000,
+    WS_CLIPSIBLINGS = 0x04000000,
+    WS_DISABLED = 0x08000000,
+    WS_VISIBLE = 0x10000000,
+    WS_MINIMIZE = 0x20000000,
+    WS_CHILD = 0x40000000,
+    WS_POPUP = 0x80000000,
+};
+
+enum : uint32_t {
+    WS_EX_DLGMODALFRAME = 0x00000001,
+    WS_EX_TOPMOST = 0x00000008,
+    WS_EX_TRANSPARENT = 0x00000020,
+    WS_EX_TOOLWINDOW = 0x00000080,
+    WS_EX_WINDOWEDGE = 0x00000100,
+    WS_EX_CLIENTEDGE = 0x00000200,
+    WS_EX_CONTROLPARENT = 0x00010000,
+    WS_EX_STATICEDGE = 0x00020000,
+    WS_EX_LAYOUTRTL = 0x00400000,
+    WS_EX_NOACTIVATE = 0x08000000,
+};
+
+enum : uint32_t {
+    CS_VREDRAW = 0x0001,
+    CS_HREDRAW = 0x0002,
+    CS_DBLCLKS = 0x0008,
+    CS_SAVEBITS = 0x0800,
+};
+
+// Flags of SetWindowPos.
+enum : uint32_t {
+    SWP_NOSIZE = 0x0001,
+    SWP_NOMOVE = 0x0002,
+    SWP_NOZORDER = 0x0004,
+    SWP_NOREDRAW = 0x0008,
+    SWP_NOACTIVATE = 0x0010,
+    SWP_FRAMECHANGED = 0x0020,
+    SWP_SHOWWINDOW = 0x0040,
+    SWP_HIDEWINDOW = 0x0080,
+};
+
+// Flags of ScrollWindowEx and RedrawWindow.
+enum : uint32_t {
+    SW_SCROLLCHILDREN = 0x0001,
+    SW_INVALIDATE = 0x0002,
+    SW_ERASE = 0x0004,
+};
+
+}  // namespace ui
