@@ -65,3 +65,33 @@ function(ats_benchmark target source)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
   ats_compile_options(${target})
 endfunction()
+
+# ats_embed_forms(<target> <files>...)
+# Compiles form descriptions (text or binary component streams) into the
+# target: a generated source holds their bytes and registers each, at
+# start-up, under its file name without extension (filing::FindFormResource,
+# filing::InitInheritedComponent). The target must link platform_filing. For
+# a static library the registering object is kept by every program that
+# links the library, though nothing refers to it by name.
+function(ats_embed_forms target)
+  set(files)
+  foreach(file ${ARGN})
+    get_filename_component(path "${file}" ABSOLUTE)
+    list(APPEND files "${path}")
+  endforeach()
+  string(MAKE_C_IDENTIFIER "${target}" symbol)
+  set(output "${CMAKE_CURRENT_BINARY_DIR}/${target}_forms.cpp")
+  string(REPLACE ";" "|" file_arg "${files}")
+  add_custom_command(
+    OUTPUT "${output}"
+    COMMAND "${CMAKE_COMMAND}" "-DOUTPUT=${output}" "-DSYMBOL=${symbol}" "-DFILES=${file_arg}"
+            -P "${PROJECT_SOURCE_DIR}/cmake/EmbedForms.cmake"
+    DEPENDS ${files} "${PROJECT_SOURCE_DIR}/cmake/EmbedForms.cmake"
+    COMMENT "Embedding the form descriptions of ${target}"
+    VERBATIM)
+  target_sources(${target} PRIVATE "${output}")
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "STATIC_LIBRARY")
+    target_link_options(${target} INTERFACE "LINKER:--undefined=ats_forms_${symbol}")
+  endif()
+endfunction()

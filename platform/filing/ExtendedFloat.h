@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+namespace filing {
+
+// The 10-byte x87 extended format and long double, for the converters,
+// which carry extended values between text and binary without rounding them
+// to double. ExtendedToLongDouble is exact for every finite encoding and
+// returns false for infinities and NaNs; LongDoubleToExtended writes the
+// canonical encoding of a finite value.
+bool ExtendedToLongDouble(const uint8_t bytes[10], long double& value);
+void LongDoubleToExtended(long double value, uint8_t bytes[10]);
+
+}  // namespace filing
