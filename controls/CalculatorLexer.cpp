@@ -208,8 +208,8 @@ void CalcLexer::ReadDecimalOrSuffixedHex()
 
 void CalcLexer::ReadDegrees(std::string_view degreeDigits)
 {
-    // Degrees`minutes`seconds, minutes and seconds optional, in radians
-    // within one turn (the sign of the remainder is that of the angle).
+    // Degrees`minutes`seconds, minutes and seconds optional (a second back
+    // quote without digits adds nothing), in radians less than one turn.
     ++pos_;
     double minutes = ParseDecimal(TakeDigits());
     double seconds = 0;
