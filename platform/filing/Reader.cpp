@@ -232,7 +232,12 @@ void TReader::CheckValue(TValueType expected)
 
 bool TReader::EndOfList()
 {
-    return NextValue() == vaNull;
+    // Only the byte is looked at: before a child component comes its
+    // header, whose prefix byte is no value type.
+    uint8_t code = ReadByte();
+    stream_.Seek(-1, core::soCurrent);
+    --position_;
+    return code == vaNull;
 }
 
 void TReader::ReadListBegin()

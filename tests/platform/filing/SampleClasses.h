@@ -353,6 +353,7 @@ class TSampleGrid : public TSampleControl {
     void DefineProperties(filing::TFiler& filer) override
     {
         TSampleControl::DefineProperties(filer);
+        auto* ancestor = dynamic_cast<TSampleGrid*>(filer.Ancestor());
         filer.DefineProperty(
             "Widths",
             [this](filing::TReader& r) {
@@ -368,8 +369,7 @@ class TSampleGrid : public TSampleControl {
                     w.WriteInteger(width);
                 w.WriteListEnd();
             },
-            !Widths.empty());
-        auto* ancestor = dynamic_cast<TSampleGrid*>(filer.Ancestor());
+            ancestor ? Widths != ancestor->Widths : !Widths.empty());
         filer.DefineProperty(
             "ColProperties", [this](filing::TReader& r) { r.ReadCollection(Extra); },
             [this](filing::TWriter& w) { w.WriteCollection(&Extra); },
@@ -380,7 +380,8 @@ class TSampleGrid : public TSampleControl {
                 Data.assign(static_cast<size_t>(s.Size()), '\0');
                 s.ReadBuffer(Data.data(), static_cast<int>(Data.size()));
             },
-            [this](core::TStream& s) { s.WriteBuffer(Data.data(), static_cast<int>(Data.size())); }, !Data.empty());
+            [this](core::TStream& s) { s.WriteBuffer(Data.data(), static_cast<int>(Data.size())); },
+            ancestor ? Data != ancestor->Data : !Data.empty());
     }
 
     static void Publish(PropertyList& list)
