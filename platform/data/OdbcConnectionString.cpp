@@ -13,8 +13,23 @@ OdbcConnectionString& OdbcConnectionString::AddPlain(std::string_view key, std::
     return *this;
 }
 
+namespace {
+
+bool NeedsBraces(std::string_view value)
+{
+    if (value.empty())
+        return false;
+    if (value.front() == ' ' || value.back() == ' ')
+        return true;
+    return value.find_first_of("[]{}(),;?*=!@") != std::string_view::npos;
+}
+
+}  // namespace
+
 OdbcConnectionString& OdbcConnectionString::Add(std::string_view key, std::string_view value)
 {
+    if (!NeedsBraces(value))
+        return AddPlain(key, value);
     std::string braced;
     if (rule_ == brStandard) {
         braced = core::StringReplace(value, "}", "}}");

@@ -6,8 +6,10 @@
 
 namespace data {
 
-// Builds the attribute string of SQLDriverConnect: `KEY=value;` pairs, every
-// value in braces so that ";", "=" and blanks pass unchanged.
+// Builds the attribute string of SQLDriverConnect: `KEY=value;` pairs. A
+// value that holds one of []{}(),;?*=!@ or has blanks at either end goes in
+// braces; any other is written as it stands, because some drivers (psqlODBC
+// for DSN and UID) take braces literally where they do not expect them.
 //
 // Inside braces the general rule writes "}" twice. The FreeTDS driver of
 // Debian 12 (1.3.17) reads a braced value up to the first "};" instead and
@@ -22,7 +24,7 @@ public:
 
     // A value written as it stands (for driver names and numbers).
     OdbcConnectionString& AddPlain(std::string_view key, std::string_view value);
-    // A value written in braces.
+    // A value written in braces where it needs them.
     OdbcConnectionString& Add(std::string_view key, std::string_view value);
 
     const core::AnsiString& Text() const { return text_; }

@@ -5,15 +5,19 @@
 
 using data::OdbcConnectionString;
 
-TEST(OdbcConnectionString, BracesEveryValueAndDoublesClosingBraces)
+TEST(OdbcConnectionString, BracesValuesThatNeedItAndDoublesClosingBraces)
 {
     struct Case {
         const char* value;
         const char* standard;
         const char* freeTds;
     } cases[] = {
-        {"plain", "PWD={plain};", "PWD={plain};"},
-        {"", "PWD={};", "PWD={};"},
+        {"plain", "PWD=plain;", "PWD=plain;"},
+        {"", "PWD=;", "PWD=;"},
+        {"two words", "PWD=two words;", "PWD=two words;"},
+        {" lead", "PWD={ lead};", "PWD={ lead};"},
+        {"host,1433", "PWD={host,1433};", "PWD={host,1433};"},
+        {"at@home", "PWD={at@home};", "PWD={at@home};"},
         {"a;b=c", "PWD={a;b=c};", "PWD={a;b=c};"},
         {"x}y", "PWD={x}}y};", "PWD={x}y};"},
         {"end}", "PWD={end}}};", "PWD={end}};"},
@@ -37,5 +41,5 @@ TEST(OdbcConnectionString, PlainValuesAndOrder)
 {
     OdbcConnectionString text;
     text.AddPlain("DRIVER", "{FreeTDS}").Add("SERVER", "host").AddPlain("ClientCharset", "UTF-8");
-    EXPECT_EQ(text.Text(), "DRIVER={FreeTDS};SERVER={host};ClientCharset=UTF-8;");
+    EXPECT_EQ(text.Text(), "DRIVER={FreeTDS};SERVER=host;ClientCharset=UTF-8;");
 }

@@ -1,0 +1,193 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "platform/core/CodePage.h"
+#include "platform/core/Exception.h"
+#include "platform/core/StrUtils.h"
+#include "platform/data/ADOConnection.h"
+#include "platform/data/ADOTable.h"
+#include "platform/data/ConnectionString.h"
+#include "tests/platform/data/TableContract.h"
+
+using namespace data;
+using core::AnsiString;
+using core::Variant;
+
+namespace {
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (!value)
+        throw std::runtime_error(std::string(name) + " is not set: run this program through pg-cluster.sh");
+    return value;
+}
+
+core::WideString LoginString(const AnsiString& password)
+{
+    return core::AnsiToWide("Provider=SQLOLEDB.1;Password=" + TConnectionString::QuoteValue(password) +
+                            ";Persist Security Info=False;User ID=sa;Initial Catalog=master;Data Source=" +
+                            Environment("ATS_PG_DSN") + ";Workstation ID=tests");
+}
+
+std::string Quoted(const AnsiString& text)
+{
+    return "'" + core::AnsiToUtf8(core::StringReplace(text, "'", "''")) + "'";
+}
+
+// psql on a connection of its own, as the cluster's superuser.
+void Psql(const std::string& utf8Sql)
+{
+    std::string command = "\"" + Environment("ATS_PG_PSQL") + "\" -X -q -v ON_ERROR_STOP=1";
+    FILE* pipe = popen(command.c_str(), "w");
+    ASSERT_NE(pipe, nullptr);
+    fwrite(utf8Sql.data(), 1, utf8Sql.size(), pipe);
+    int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << utf8Sql;
+}
+
+std::vector<std::string> PsqlRows(const std::string& utf8Sql)
+{
+    std::string command = "\"" + Environment("ATS_PG_PSQL") + "\" -X -q -A -t -F '|' -c \"" + utf8Sql + "\"";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::vector<std::string> lines;
+    char buffer[4096];
+    while (pipe && fgets(buffer, sizeof buffer, pipe)) {
+        std::string line = buffer;
+        if (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    if (pipe)
+        pclose(pipe);
+    return lines;
+}
+
+std::vector<AccountRow> ReadRows(const char* table)
+{
+    // A marker before the database name tells NULL from text.
+    std::vector<AccountRow> rows;
+    for (const std::string& line : PsqlRows(std::string("SELECT \\\"AccountName\\\", CASE WHEN \\\"AccountDb\\\" IS NULL "
+                                                        "THEN 'N' ELSE 'V' || \\\"AccountDb\\\" END, \\\"Tag\\\"::int "
+                                                        "FROM \\\"") + table + "\\\"")) {
+        size_t first = line.find('|'), last = line.rfind('|');
+        AccountRow row{core::Utf8ToAnsi(line.substr(0, first)), Variant::Null(), std::stoi(line.substr(last + 1))};
+        std::string db = line.substr(first + 1, last - first - 1);
+        if (db[0] == 'V')
+            row.Database = Variant(core::Utf8ToAnsi(db.substr(1)));
+        rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end(), [](const AccountRow& a, const AccountRow& b) { return a.Name < b.Name; });
+    return rows;
+}
+
+void FillRows(const char* table, const std::vector<AccountRow>& rows)
+{
+    std::string sql = std::string("DELETE FROM \"") + table + "\";\n";
+    for (const AccountRow& row : rows)
+        sql += std::string("INSERT INTO \"") + table + "\" VALUES (" + Quoted(row.Name) + ", " +
+               (row.Database.IsNull() ? std::string("NULL") : Quoted(row.Database.AsString())) + ", " +
+               (row.Tag ? "true" : "false") + ");\n";
+    Psql(sql);
+}
+
+class PostgresBackend : public TableBackend {
+public:
+    core::WideString ConnectionString() override { return LoginString(Environment("ATS_PG_PASSWORD")); }
+    core::WideString ConnectionStringWithPassword(const AnsiString& password) override { return LoginString(password); }
+    void Fill(const std::vector<AccountRow>& rows) override { FillRows("TsAccount", rows); }
+    std::vector<AccountRow> Stored() override { return ReadRows("TsAccount"); }
+    void Run(const AnsiString& sql) override { Psql(core::AnsiToUtf8(sql) + ";\n"); }
+    void StopServer() override { Control("stop"); }
+    void StartServer() override { Control("start"); }
+    AnsiString WrongPasswordText() override { return "password authentication failed for user \"sa\""; }
+
+private:
+    void Control(const char* action)
+    {
+        std::string command = "\"" + Environment("ATS_PG_CONTROL") + "\" " + action + " \"" + Environment("ATS_PG_DIR") + "\"";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+};
+
+struct Window {
+    Window()
+    {
+        connection = new TADOConnection(&owner);
+        connection->SetConnectionString(PostgresBackend().ConnectionString());
+        table = new TADOTable(&owner);
+        table->SetConnection(connection);
+    }
+    core::TComponent owner{nullptr};
+    TADOConnection* connection;
+    TADOTable* table;
+};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(PostgreSql, TableContract,
+                         ::testing::Values(BackendParam{"Odbc", [] { return std::make_unique<PostgresBackend>(); }}),
+                         BackendName);
+
+TEST(PostgresProvider, ATableWithoutKeyIsUpdatedByAllItsValues)
+{
+    FillRows("TsPlain", {{"a", Variant("one"), 0}, {"b", Variant::Null(), 0}});
+    Window w;
+    w.table->SetTableName("TsPlain");
+    w.table->Open();
+    for (w.table->First(); !w.table->Eof(); w.table->Next())
+        if (w.table->FieldByName("AccountName")->AsString() == "b")
+            break;
+    w.table->Edit();
+    w.table->FieldByName("Tag")->SetAsVariant(Variant(1));
+    w.table->Post();
+    EXPECT_EQ(ReadRows("TsPlain"), (std::vector<AccountRow>{{"a", Variant("one"), 0}, {"b", Variant::Null(), 1}}));
+}
+
+TEST(PostgresProvider, RowsThatCannotBeToldApartAreNotUpdated)
+{
+    std::vector<AccountRow> twins = {{"twin", Variant("same"), 0}, {"twin", Variant("same"), 0}};
+    FillRows("TsPlain", twins);
+    Window w;
+    w.table->SetTableName("TsPlain");
+    w.table->Open();
+    w.table->First();
+    w.table->Edit();
+    w.table->FieldByName("Tag")->SetAsVariant(Variant(1));
+    try {
+        w.table->Post();
+        FAIL() << "no error";
+    } catch (const core::EDatabaseError& error) {
+        EXPECT_NE(error.Message().find("more than one row"), AnsiString::npos) << error.Message();
+    }
+    EXPECT_EQ(ReadRows("TsPlain"), twins);
+}
+
+TEST(PostgresProvider, ATableNameFoldedByTheServerIsFound)
+{
+    Window w;
+    w.table->SetTableName("TsLower");
+    w.table->Open();
+    ASSERT_EQ(w.table->RecordCount(), 1);
+    EXPECT_EQ(w.table->FieldByName("AccountName")->AsString(), "lower");
+    EXPECT_EQ(w.table->FieldByName("Tag")->AsVariant().AsInteger(), 1);
+}
+
+TEST(PostgresProvider, ExecuteBindsEveryKindOfValue)
+{
+    Window w;
+    w.connection->Execute("DELETE FROM \"TsAccount\"");
+    EXPECT_EQ(w.connection->Execute("INSERT INTO \"TsAccount\" VALUES (?, ?, ?)",
+                                    {Variant("账套"), Variant::Null(), Variant(true)}),
+              1);
+    EXPECT_EQ(ReadRows("TsAccount"), (std::vector<AccountRow>{{"账套", Variant::Null(), 1}}));
+    try {
+        w.connection->Execute("INSERT INTO \"TsAccount\" VALUES (?, ?, ?)", {Variant("账套"), Variant("x"), Variant(false)});
+        FAIL() << "no error";
+    } catch (const core::EDatabaseError& error) {
+        // The server's own words about the duplicate key.
+        EXPECT_NE(error.Message().find("duplicate key"), AnsiString::npos) << error.Message();
+    }
+}
