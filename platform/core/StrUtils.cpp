@@ -44,22 +44,33 @@ AnsiString Trim(std::string_view text)
     return TrimLeft(TrimRight(text));
 }
 
-AnsiString UpperCase(std::string_view text)
+namespace {
+
+// Maps the single-byte characters of `text`; the two bytes of a double-byte
+// character stay as they are, even where the second looks like a letter.
+template <typename F>
+AnsiString MapSingleBytes(std::string_view text, F map)
 {
     AnsiString out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (IsLeadByte(out[i]) && i + 1 < out.size())
+            ++i;
+        else
+            out[i] = map(out[i]);
+    }
     return out;
+}
+
+}  // namespace
+
+AnsiString UpperCase(std::string_view text)
+{
+    return MapSingleBytes(text, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
 }
 
 AnsiString LowerCase(std::string_view text)
 {
-    AnsiString out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return out;
+    return MapSingleBytes(text, [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
 }
 
 int CompareStr(std::string_view a, std::string_view b)

@@ -12,15 +12,16 @@ namespace ui {
 WPARAM TWindowManager::MouseKeyFlags() const
 {
     WPARAM flags = 0;
-    if (KeyDown(VK_LBUTTON))
+    auto down = [&](unsigned vk) { return GetAsyncKeyState(vk) < 0; };
+    if (down(VK_LBUTTON))
         flags |= MK_LBUTTON;
-    if (KeyDown(VK_RBUTTON))
+    if (down(VK_RBUTTON))
         flags |= MK_RBUTTON;
-    if (KeyDown(VK_MBUTTON))
+    if (down(VK_MBUTTON))
         flags |= MK_MBUTTON;
-    if (KeyDown(VK_SHIFT))
+    if (down(VK_SHIFT))
         flags |= MK_SHIFT;
-    if (KeyDown(VK_CONTROL))
+    if (down(VK_CONTROL))
         flags |= MK_CONTROL;
     return flags;
 }
@@ -33,9 +34,9 @@ void TWindowManager::TrackMouseOver(HWND window)
     HWND old = mouseOver_;
     mouseOver_ = window;
     if (old && IsWindow(old))
-        PostMessage(old, CM_MOUSELEAVE, 0, 0);
+        PostMessage(old, WM_MOUSELEAVE, 0, 0);
     if (window)
-        PostMessage(window, CM_MOUSEENTER, 0, 0);
+        PostMessage(window, WM_MOUSEENTER, 0, 0);
 }
 
 void TWindowManager::PostMouse(HWND target, int hit, uint32_t clientMsg, WPARAM keys, TPoint screen)
@@ -171,7 +172,7 @@ void TWindowManager::InjectKey(unsigned vk, bool down)
     HWND target = focus_ ? focus_ : active_;
     if (!target)
         return;
-    bool alt = KeyDown(VK_MENU);
+    bool alt = GetAsyncKeyState(VK_MENU) < 0;
     uint32_t msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     if (vk == VK_MENU)
         msg = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;

@@ -103,6 +103,11 @@ enum : uint32_t {
     WM_MOUSEWHEEL = 0x020A,
     WM_MOUSELAST = 0x020A,
     WM_CAPTURECHANGED = 0x0215,
+    // The pointer came into or left a window's area (the window under it
+    // changed). The controls turn these into CM_MOUSEENTER and CM_MOUSELEAVE
+    // for the control under the pointer.
+    WM_MOUSELEAVE = 0x02A3,
+    WM_MOUSEENTER = 0x02A5,
     WM_ENTERSIZEMOVE = 0x0231,
     WM_EXITSIZEMOVE = 0x0232,
     WM_CUT = 0x0300,

@@ -353,6 +353,20 @@ TDrawTarget TWindow::ClientTarget() const
     return target;
 }
 
+TDrawTarget TWindow::BeginPaint(TRect& paintRect)
+{
+    TDrawTarget target = ClientTarget();
+    TRegion invalid = update_;
+    paintRect = invalid.ClipBox();
+    invalid.Offset(target.Origin.X, target.Origin.Y);
+    target.Clip.Intersect(invalid);
+    bool erase = erase_;
+    Validate(nullptr);
+    if (erase)
+        WindowManager().SendMessage(this, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&target), 0);
+    return target;
+}
+
 TDrawTarget TWindow::WindowTarget() const
 {
     TDrawTarget target;

@@ -21,6 +21,8 @@ using graphics::TSize;
 class IWindowHandler {
 public:
     virtual ~IWindowHandler() = default;
+    // Told the window's handle as soon as it exists, before its first message.
+    virtual void AttachWindow(HWND) {}
     virtual void WindowProc(TMessage& message) = 0;
 };
 
@@ -121,6 +123,12 @@ public:
     // Moves pixels of the client area by (dx, dy) within `scroll` (or the
     // whole client), clipped to `clip`, and invalidates what was uncovered.
     void Scroll(int dx, int dy, const TRect* scroll, const TRect* clip, uint32_t flags);
+
+    // Starts painting the invalid part: the target is clipped to it, the
+    // background is erased when that was asked for (WM_ERASEBKGND with the
+    // target's address in WParam), and the part is validated. `paintRect`
+    // receives its bounding box in client coordinates.
+    TDrawTarget BeginPaint(TRect& paintRect);
 
     // Drawing targets for the client area and for the whole window. In
     // paint, the client target is also clipped to what is being painted.

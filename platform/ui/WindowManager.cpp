@@ -42,6 +42,7 @@ void TWindowManager::Reset()
     caretOwner_ = nullptr;
     caretHide_ = 1;
     std::fill(std::begin(keys_), std::end(keys_), 0);
+    std::fill(std::begin(syncKeys_), std::end(syncKeys_), 0);
     lastClick_ = {};
     track_ = {};
     cursor_ = crDefault;
@@ -65,6 +66,8 @@ HWND TWindowManager::CreateWindow(const TCreateParams& params, IWindowHandler* h
     w->text_ = params.Caption;
     w->bounds_ = graphics::Bounds(params.X, params.Y, std::max(params.Width, 0), std::max(params.Height, 0));
     windows_.push_back(std::move(owned));
+    if (handler)
+        handler->AttachWindow(w);
     if (w->parent_)
         w->parent_->children_.insert(w->parent_->children_.begin(), w);
     else
@@ -281,6 +284,7 @@ bool TWindowManager::PeekMessage(TMsg& msg, HWND filter, uint32_t first, uint32_
             return true;
         }
         queue_.erase(it);
+        TrackKeyState(found);
         // Hooks see input as it is taken from the queue and may eat it.
         if (IsMouseMessage(found.message) && !hooks_.empty()) {
             TMouseHookInfo info{found.pt, found.hwnd, found.message >= WM_NCMOUSEMOVE && found.message <= WM_NCRBUTTONUP ? static_cast<int>(found.wParam) : static_cast<int>(HTCLIENT)};
@@ -634,8 +638,67 @@ bool TWindowManager::IsDialogMessage(HWND dialog, const TMsg& msg)
 
 int16_t TWindowManager::GetKeyState(unsigned vk) const
 {
+    uint8_t state = syncKeys_[vk & 0xFF];
+    return static_cast<int16_t>(((state & 0x80) ? 0x8000 : 0) | (state & 1));
+}
+
+int16_t TWindowManager::GetAsyncKeyState(unsigned vk) const
+{
     uint8_t state = keys_[vk & 0xFF];
     return static_cast<int16_t>(((state & 0x80) ? 0x8000 : 0) | (state & 1));
+}
+
+void TWindowManager::TrackKeyState(const TMsg& msg)
+{
+    auto set = [&](unsigned vk, bool down) {
+        uint8_t& state = syncKeys_[vk & 0xFF];
+        state = down ? static_cast<uint8_t>(0x80 | ((state & 0x80) ? (state & 1) : ((state & 1) ^ 1))) : (state & 1);
+    };
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        unsigned vk = static_cast<unsigned>(msg.wParam) & 0xFF;
+        set(vk, down);
+        if (vk == VK_LSHIFT || vk == VK_RSHIFT)
+            set(VK_SHIFT, down);
+        if (vk == VK_LCONTROL || vk == VK_RCONTROL)
+            set(VK_CONTROL, down);
+        if (vk == VK_LMENU || vk == VK_RMENU)
+            set(VK_MENU, down);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        set(VK_LBUTTON, true);
+        break;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+        set(VK_LBUTTON, false);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+        set(VK_RBUTTON, true);
+        break;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+        set(VK_RBUTTON, false);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        set(VK_MBUTTON, true);
+        break;
+    case WM_MBUTTONUP:
+        set(VK_MBUTTON, false);
+        break;
+    default:
+        break;
+    }
 }
 
 // ---- Cursor, caret, clipboard ----------------------------------------------

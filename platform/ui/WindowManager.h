@@ -134,8 +134,12 @@ public:
 
     // Input state.
     TPoint CursorPos() const { return cursorPos_; }
-    // Bit 15 set while the key is down; bit 0 toggled by each press.
+    // Bit 15 set while the key is down; bit 0 toggled by each press. The
+    // state is that of the input taken from the queue so far, so a handler
+    // sees the modifiers as they were when its message was made.
     int16_t GetKeyState(unsigned vk) const;
+    // The state of the keys now, including input still queued.
+    int16_t GetAsyncKeyState(unsigned vk) const;
     bool KeyDown(unsigned vk) const { return GetKeyState(vk) < 0; }
     uint32_t TickCount() const;
     unsigned DoubleClickTime() const { return doubleClickTime_; }
@@ -240,7 +244,10 @@ private:
     HWND capture_ = nullptr;
     HWND mouseOver_ = nullptr;
     TPoint cursorPos_;
-    uint8_t keys_[256] = {};
+    void TrackKeyState(const TMsg& msg);
+
+    uint8_t keys_[256] = {};       // as input arrives
+    uint8_t syncKeys_[256] = {};   // as input is taken from the queue
     unsigned doubleClickTime_ = 500;
     struct {
         HWND window = nullptr;

@@ -82,6 +82,9 @@ TEST(StrUtils, TrimAndAsciiCase)
     // Only ASCII letters change; the bytes of 宋 stay.
     EXPECT_EQ(UpperCase("ab宋Z"), "AB宋Z");
     EXPECT_EQ(LowerCase("AB宋z"), "ab宋z");
+    // 丂 is 81 41: its second byte looks like 'A' and must stay.
+    EXPECT_EQ(LowerCase("\x81\x41X"), "\x81\x41x");
+    EXPECT_EQ(UpperCase("\x81\x61x"), "\x81\x61X");
     // A trail byte in the letter range is not case-folded by AnsiCompareText.
     EXPECT_NE(AnsiCompareText("\x81\x61", "\x81\x41"), 0);
     EXPECT_EQ(CompareText("abc", "ABC"), 0);

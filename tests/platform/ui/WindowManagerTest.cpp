@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+
+#include "platform/core/Exception.h"
 #include <vector>
 
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -9,6 +12,8 @@
 
 using namespace ui;
 using backend::THeadlessBackend;
+using graphics::Bounds;
+using graphics::Rect;
 
 namespace {
 
@@ -30,16 +35,25 @@ public:
         handle_ = WindowManager().CreateWindow(p, this);
     }
 
+    ~TTestWindow()
+    {
+        if (WindowManager().IsWindow(handle_)) {
+            handle_->SetHandler(nullptr);
+            WindowManager().DestroyWindow(handle_);
+        }
+    }
+
     HWND Handle() const { return handle_; }
     std::vector<uint32_t> Seen;
     std::vector<TPoint> Points;  // client positions of mouse messages
     std::map<uint32_t, std::function<bool(TMessage&)>> On;
 
+    void AttachWindow(HWND window) override { handle_ = window; }
     void WindowProc(TMessage& m) override
     {
         static const uint32_t recorded[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE,
                                             WM_SETFOCUS, WM_KILLFOCUS, WM_KEYDOWN, WM_KEYUP, WM_CHAR,
-                                            WM_TIMER, CM_MOUSEENTER, CM_MOUSELEAVE, WM_CAPTURECHANGED, WM_VSCROLL};
+                                            WM_TIMER, WM_MOUSEENTER, WM_MOUSELEAVE, WM_CAPTURECHANGED, WM_VSCROLL};
         if (std::find(std::begin(recorded), std::end(recorded), m.Msg) != std::end(recorded)) {
             Seen.push_back(m.Msg);
             if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST)
@@ -84,7 +98,7 @@ TEST_F(WindowManagerTest, ClickAndDoubleClickMessageOrder)
     TTestWindow button("button", form.Handle(), Bounds(10, 10, 80, 30));
     TPoint at = button.Handle()->ClientToScreen({5, 6});
     display->Click(at);
-    EXPECT_EQ(Without(button.Seen, {WM_MOUSEMOVE, CM_MOUSEENTER}), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(Without(button.Seen, {WM_MOUSEMOVE, WM_MOUSEENTER}), (std::vector<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
     EXPECT_EQ(button.Points.back(), (TPoint{5, 6}));
 
     button.Clear();
@@ -126,7 +140,7 @@ TEST_F(WindowManagerTest, CaptureFollowsADragOutOfTheWindow)
     display->Release(over);
     // The move and the release over the other window went to the holder, in
     // its own coordinates.
-    EXPECT_TRUE(Without(right.Seen, {CM_MOUSEENTER, CM_MOUSELEAVE}).empty());
+    EXPECT_TRUE(Without(right.Seen, {WM_MOUSEENTER, WM_MOUSELEAVE}).empty());
     EXPECT_EQ(left.Points.back(), left.Handle()->ScreenToClient(over));
     EXPECT_EQ(left.Seen.back(), WM_CAPTURECHANGED);
     EXPECT_EQ(WindowManager().Capture(), nullptr);
@@ -295,8 +309,8 @@ TEST_F(WindowManagerTest, EnterAndLeaveAsThePointerMovesBetweenWindows)
     display->MoveMouse(a.Handle()->ClientToScreen({1, 1}));
     display->MoveMouse(a.Handle()->ClientToScreen({2, 2}));
     display->MoveMouse(b.Handle()->ClientToScreen({1, 1}));
-    EXPECT_EQ(Without(a.Seen, {WM_MOUSEMOVE}), (std::vector<uint32_t>{CM_MOUSEENTER, CM_MOUSELEAVE}));
-    EXPECT_EQ(Without(b.Seen, {WM_MOUSEMOVE}), (std::vector<uint32_t>{CM_MOUSEENTER}));
+    EXPECT_EQ(Without(a.Seen, {WM_MOUSEMOVE}), (std::vector<uint32_t>{WM_MOUSEENTER, WM_MOUSELEAVE}));
+    EXPECT_EQ(Without(b.Seen, {WM_MOUSEMOVE}), (std::vector<uint32_t>{WM_MOUSEENTER}));
 }
 
 TEST_F(WindowManagerTest, ANestedLoopReturnsItsResult)
