@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# End-to-end check of the SDL display: starts Xvfb on a free display, runs the
+# window probe (WindowProbe.cpp) there, clicks into its panel and types ASCII
+# and Chinese text with xdotool, and checks what reached the program (the
+# click's client position, the characters as GBK bytes), the window's title,
+# and a screenshot of what it painted, caret blink included.
+#
+#   window_probe.sh <e2e_window_probe program> [folder for the screenshot]
+set -euo pipefail
+
+probe=$1
+out=${2:-.}
+mkdir -p "$out"
+shot="$out/window_probe.png"
+work=$(mktemp -d)
+xvfb_pid=""
+probe_pid=""
+
+cleanup() {
+  if [ -n "$probe_pid" ]; then kill "$probe_pid" 2>/dev/null || true; wait "$probe_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "window_probe: $*" >&2
+  echo "--- probe output" >&2
+  cat "$work/probe.log" "$work/probe.err" >&2 2>/dev/null || true
+  exit 1
+}
+
+# Where the probe puts things on the screen (see WindowProbe.cpp).
+form_x=100 form_y=80 form_w=400 form_h=300
+panel_x=$((form_x + 50)) panel_y=$((form_y + 40)) panel_w=200 panel_h=120
+caret_x=$((panel_x + 150)) caret_y=$((panel_y + 50))
+form_rgb=336699 left_rgb=C08040 right_rgb=20A060 root_rgb=000000
+caret_on_rgb=DF5F9F  # the right half's colour inverted
+
+# Xvfb picks a free display number itself and writes it once it takes connections.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb gave no display number"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+unset WAYLAND_DISPLAY
+export SDL_VIDEODRIVER=x11
+
+"$probe" >"$work/probe.log" 2>"$work/probe.err" &
+probe_pid=$!
+
+wait_for_line() {
+  for _ in $(seq 150); do
+    grep -qx "$1" "$work/probe.log" && return 0
+    kill -0 "$probe_pid" 2>/dev/null || fail "the probe ended before printing '$1'"
+    sleep 0.1
+  done
+  fail "timed out waiting for '$1'"
+}
+
+# The colour of a screen pixel as RRGGBB, from a fresh capture.
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1 | tr a-f A-F
+}
+
+wait_for_line ready
+
+# The title, set in GBK, reaches the desktop as UTF-8.
+window=$(xdotool search --pid "$probe_pid" | head -n1)
+[ -n "$window" ] || fail "no window of the probe on the display"
+title=$(xdotool getwindowname "$window")
+[ "$title" = "窗口 Probe" ] || fail "window title is '$title'"
+
+char_count() { grep -c '^char ' "$work/probe.log" || true; }
+
+# Types one character that is not on the keyboard map and waits until the
+# probe has it. xdotool lends the character a spare key for a moment; a
+# program that looks the key up after that moment (a busy machine) sees the
+# next character lent, or none. One character at a time, retried, removes
+# that race from the check.
+type_unmapped() {
+  local want before
+  want=$(printf '%s' "$1" | iconv -f UTF-8 -t GBK | wc -c)
+  for _ in 1 2 3; do
+    before=$(char_count)
+    LC_ALL=C.UTF-8 xdotool type --delay 100 "$1"
+    for _ in $(seq 30); do
+      [ $(($(char_count) - before)) -ge "$want" ] && return 0
+      sleep 0.1
+    done
+  done
+  fail "the probe never received '$1'"
+}
+
+# A click into the panel arrives at the panel's client position.
+xdotool mousemove $((panel_x + 13)) $((panel_y + 7)) click 1
+# ASCII through the keyboard map, Enter as a key that becomes a character,
+# Chinese through keys xdotool maps to the characters' keysyms.
+ascii='Hi, 1+1=2!'
+chinese_chars=(中 文 输 入)
+chinese=$(printf '%s' "${chinese_chars[@]}")
+xdotool type --delay 30 "$ascii"
+xdotool key Return
+for ch in "${chinese_chars[@]}"; do
+  type_unmapped "$ch"
+done
+
+# The screenshot: the painted pattern sits where the windows are, to the pixel.
+import -window root "$shot"
+check_pixel() {  # x y expected what
+  local got
+  got=$(convert "$shot" -format "%[hex:u.p{$1,$2}]" info: | cut -c1-6 | tr a-f A-F)
+  [ "$got" = "$3" ] || fail "pixel ($1, $2), $4: expected $3, got $got (see $shot)"
+}
+check_pixel $((panel_x + 10)) $((panel_y + 10)) $left_rgb "panel, left half"
+check_pixel $((panel_x + panel_w - 10)) $((panel_y + panel_h - 10)) $right_rgb "panel, right half"
+check_pixel $panel_x $panel_y $left_rgb "panel, top-left pixel"
+check_pixel $((panel_x + panel_w / 2 - 1)) $((panel_y + 60)) $left_rgb "panel, last column of the left half"
+check_pixel $((panel_x + panel_w / 2)) $((panel_y + 60)) $right_rgb "panel, first column of the right half"
+check_pixel $((panel_x - 1)) $((panel_y - 1)) $form_rgb "form, just outside the panel"
+check_pixel $((panel_x + panel_w)) $((panel_y + panel_h)) $form_rgb "form, just past the panel"
+check_pixel $form_x $form_y $form_rgb "form, top-left pixel"
+check_pixel $((form_x + form_w - 1)) $((form_y + form_h - 1)) $form_rgb "form, bottom-right pixel"
+check_pixel $((form_x - 1)) $((form_y - 1)) $root_rgb "screen, outside the form"
+check_pixel $((form_x + form_w)) $((form_y + form_h)) $root_rgb "screen, past the form"
+
+# The caret blinks: its pixels are seen inverted and plain within a few periods.
+seen_on="" seen_off=""
+for _ in $(seq 60); do
+  case "$(pixel $((caret_x + 1)) $((caret_y + 8)))" in
+    "$caret_on_rgb") seen_on=1 ;;
+    "$right_rgb") seen_off=1 ;;
+    *) fail "caret pixel is neither $caret_on_rgb nor $right_rgb" ;;
+  esac
+  [ -n "$seen_on" ] && [ -n "$seen_off" ] && break
+  sleep 0.1
+done
+[ -n "$seen_on" ] || fail "the caret never showed"
+[ -n "$seen_off" ] || fail "the caret never blinked off"
+
+# Escape ends the probe, cleanly.
+xdotool key Escape
+for _ in $(seq 100); do
+  kill -0 "$probe_pid" 2>/dev/null || break
+  sleep 0.1
+done
+status=0
+wait "$probe_pid" || status=$?
+probe_pid=""
+[ "$status" -eq 0 ] || fail "the probe ended with status $status"
+
+# What the program received.
+hex() { od -An -tx1 | tr a-f A-F | tr -s ' ' '\n' | sed '/^$/d'; }
+expected_chars=$( { printf '%s' "$ascii" | hex; echo 0D; printf '%s' "$chinese" | iconv -f UTF-8 -t GBK | hex; echo 1B; } )
+got_chars=$(sed -n 's/^char //p' "$work/probe.log")
+[ "$got_chars" = "$expected_chars" ] ||
+  fail "characters differ: expected $(tr '\n' ' ' <<<"$expected_chars"), got $(tr '\n' ' ' <<<"$got_chars")"
+got_clicks=$(grep '^click' "$work/probe.log" || true)
+[ "$got_clicks" = "click 13 7" ] || fail "clicks: expected 'click 13 7', got '$got_clicks'"
+
+echo "window_probe: click, ASCII and Chinese text, title, pixels and caret as expected on $DISPLAY"
