@@ -55,6 +55,7 @@ function(ats_fuzzer target source)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS})
   ats_compile_options(${target})
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  set_property(GLOBAL APPEND PROPERTY ATS_FUZZERS ${target})
 endfunction()
 
 # ats_benchmark(<target> <source> DEPS <targets>...)
