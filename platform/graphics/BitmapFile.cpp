@@ -331,6 +331,10 @@ TBitmapImage ReadBitmapImage(core::TStream& stream)
         if (count > 256)
             Invalid();
         int entry = h.Core ? 3 : 4;
+        // A core header cannot say how many colours it has; the offset of
+        // the rows can.
+        if (h.Core && offBits > consumed)
+            count = std::min<uint32_t>(count, static_cast<uint32_t>((offBits - consumed) / 3));
         std::vector<uint8_t> table(count * static_cast<size_t>(entry));
         ReadExactly(stream, table.data(), static_cast<int64_t>(table.size()));
         for (uint32_t i = 0; i < count; ++i) {

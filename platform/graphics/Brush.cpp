@@ -9,9 +9,13 @@ CORE_CLASS_IMPL(TBrush)
 
 void TBrush::SetColor(TColor value)
 {
-    if (color_ == value)
+    // Giving a clear brush a colour makes it solid, as the classic brush
+    // does: code that fills after drawing transparent text relies on it.
+    if (color_ == value && style_ != bsClear)
         return;
     color_ = value;
+    if (style_ == bsClear)
+        style_ = bsSolid;
     Changed();
 }
 

@@ -30,6 +30,7 @@ class TBrush : public TGraphicsObject {
     CORE_CLASS(TBrush, TGraphicsObject)
 
     TColor Color() const { return color_; }
+    // Also makes a clear brush solid.
     void SetColor(TColor value);
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle value);
