@@ -212,9 +212,11 @@ AnsiString TConnectionString::QuoteKey(std::string_view key)
 
 AnsiString TConnectionString::QuoteValue(std::string_view value)
 {
+    // A leading "=" would join the key's "=" into "==", which reads as an
+    // "=" inside the key.
     bool needsQuotes = value.find(';') != std::string_view::npos ||
                        (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
-                                           IsQuote(value.front()) || IsQuote(value.back())));
+                                           IsQuote(value.front()) || IsQuote(value.back()) || value.front() == '='));
     if (!needsQuotes)
         return AnsiString(value);
     bool hasDouble = value.find('"') != std::string_view::npos;

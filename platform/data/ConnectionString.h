@@ -24,7 +24,7 @@ namespace data {
 // index N", N counting bytes from 0 at the start of the bad segment.
 //
 // Writing quotes a value only where it must be: when it holds a ";", has
-// blanks at either end, or starts or ends with a quote. Double quotes
+// blanks at either end, starts or ends with a quote, or starts with "=". Double quotes
 // enclose it unless it holds a double quote and no single one.
 class TConnectionString {
 public:

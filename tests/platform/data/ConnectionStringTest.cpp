@@ -103,6 +103,7 @@ TEST(ConnectionString, QuotesValuesOnlyWhereTheyNeedIt)
         {"say \"hi\";", "'say \"hi\";'"},
         {"both ' and \";", "\"both ' and \"\";\""},
         {"'", "\"'\""},
+        {"=leading", "\"=leading\""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TConnectionString::QuoteValue(c.value), c.written) << c.value;
