@@ -61,8 +61,16 @@ TtsSetNode* TtsCustomSet::Insert(const TtsSetRef& key)
         p = q;
     }
 
-    // Every node strictly between S and the new node Q was balanced and now
-    // leans towards the side the key went.
+    BalanceInsertion(t, s, q, key);
+    return q;
+}
+
+// Fixes the balances on the way from S down to the new node Q and rotates at
+// S when its subtree became two levels taller on one side.
+void TtsCustomSet::BalanceInsertion(TtsSetNode* t, TtsSetNode* s, TtsSetNode* q, const TtsSetRef& key)
+{
+    // Every node strictly between S and Q was balanced and now leans towards
+    // the side the key went.
     int a;
     TtsSetNode* r;
     if (s->Compare(this, key) == crBefore) {
@@ -72,7 +80,7 @@ TtsSetNode* TtsCustomSet::Insert(const TtsSetRef& key)
         a = +1;
         r = s->right_;
     }
-    for (p = r; p != q;) {
+    for (TtsSetNode* p = r; p != q;) {
         if (p->Compare(this, key) == crBefore) {
             p->balance_ = -1;
             p = p->left_;
@@ -97,7 +105,6 @@ TtsSetNode* TtsCustomSet::Insert(const TtsSetRef& key)
         else
             t->left_ = top;
     }
-    return q;
 }
 
 // Lifts R, the child of S on side a, above S. During insertion R always
@@ -172,8 +179,19 @@ TtsDetachedNode TtsCustomSet::Delete(const TtsSetRef& key)
     if (!n)
         return nullptr;
 
-    // A node with two children gives way to its in-order successor M, the
-    // leftmost node of its right subtree; entry k will then stand for M.
+    Unlink(n);
+    BalanceDeletion();
+    n->left_ = nullptr;
+    n->right_ = nullptr;
+    return TtsDetachedNode(n);
+}
+
+// Takes N out of the tree, with Path leading to N. A node with two children
+// gives way to its in-order successor M; Path then leads to M's old place,
+// with M standing where N stood.
+void TtsCustomSet::Unlink(TtsSetNode* n)
+{
+    // M, the leftmost node of N's right subtree, will stand for N at entry k.
     TtsSetNode* m = n;
     int k = 0;
     if (n->left_ && n->right_) {
@@ -209,8 +227,12 @@ TtsDetachedNode TtsCustomSet::Delete(const TtsSetRef& key)
         m->balance_ = n->balance_;
         path_.SetEntries(k, m, +1);
     }
+}
 
-    // Walk back up: each recorded subtree lost a level on side d.
+// Walks Path back up after an unlink: each recorded subtree lost a level on
+// the side the walk went, until one keeps its height.
+void TtsCustomSet::BalanceDeletion()
+{
     bool stop = false;
     while (!stop && path_.Top() > 0) {
         TtsPathEntry top = path_.Entries(path_.Top());
@@ -247,9 +269,6 @@ TtsDetachedNode TtsCustomSet::Delete(const TtsSetRef& key)
         path_.Pop();
     }
 
-    n->left_ = nullptr;
-    n->right_ = nullptr;
-    return TtsDetachedNode(n);
 }
 
 void TtsCustomSet::Assign(const TtsCustomSet& source)

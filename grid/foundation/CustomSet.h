@@ -73,6 +73,9 @@ class TtsCustomSet : public core::TObject {
 private:
     // The child of `node` on `side` (-1 left, +1 right), as a link to change.
     static TtsSetNode*& Child(TtsSetNode* node, int side) { return side < 0 ? node->left_ : node->right_; }
+    void BalanceInsertion(TtsSetNode* t, TtsSetNode* s, TtsSetNode* q, const TtsSetRef& key);
+    void Unlink(TtsSetNode* n);
+    void BalanceDeletion();
     static TtsSetNode* RotateSingle(TtsSetNode* s, TtsSetNode* r, int a);
     static TtsSetNode* RotateDouble(TtsSetNode* s, TtsSetNode* r, int a);
     static int ReleaseTree(TtsSetNode* node);
