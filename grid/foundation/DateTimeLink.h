@@ -74,7 +74,8 @@ class TtsDateTimeDefComponent : public core::TComponent {
     explicit TtsDateTimeDefComponent(core::TComponent* owner) : core::TComponent(owner) {}
     // Tells every registered link DateTimeDefRemoved, in registration order,
     // before the lists go. A link that detaches (or is destroyed) while the
-    // others are told is not told afterwards.
+    // others are told is not told afterwards. By then the subclass's own
+    // parts are gone: a link only compares the component with its references.
     ~TtsDateTimeDefComponent() override;
 
     // A registered link gets one more count; another is appended with count 1.
