@@ -413,6 +413,12 @@ void TCustomForm::WndProc(TMessage& m)
         }
         TCustomControl::WndProc(m);
         return;
+    case CM_VISIBLECHANGED:
+        TCustomControl::WndProc(m);
+        // A form that is shown comes to the front and takes the focus.
+        if (Visible() && HandleAllocated() && !(Handle()->ExStyle() & WS_EX_NOACTIVATE))
+            WindowManager().SetActiveWindow(Handle());
+        return;
     case WM_SHOWWINDOW:
         if (m.WParam)
             DoShow();

@@ -25,7 +25,11 @@ TDrawTarget TargetOfCanvas(const graphics::TCanvas& canvas)
 
 void AttachCanvas(graphics::TCanvas& canvas, const TDrawTarget& target)
 {
-    canvas.Attach(target.Surface, target.Origin, target.Clip);
+    // The canvas keeps what it may touch in device coordinates, which start
+    // at the origin.
+    TRegion visible = target.Clip;
+    visible.Offset(-target.Origin.X, -target.Origin.Y);
+    canvas.Attach(target.Surface, target.Origin, visible);
 }
 
 TWinControl::TWinControl(core::TComponent* owner) : TControl(owner) {}
@@ -423,13 +427,27 @@ void TWinControl::SetParentCtl3D(bool value)
 
 void TWinControl::SetBorderWidth(int value)
 {
+    value = std::max(value, 0);
     if (value == borderWidth_)
         return;
     borderWidth_ = value;
+    // The band is part of the window's frame: the client area shrinks.
     if (handle_)
-        handle_->SetStyle(handle_->Style());
+        handle_->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Realign();
     Invalidate();
+}
+
+void TWinControl::PaintBorderBand()
+{
+    if (borderWidth_ <= 0 || !handle_)
+        return;
+    graphics::TCanvas canvas;
+    AttachCanvas(canvas, handle_->WindowTarget());
+    TRect client = handle_->ClientInWindow();
+    canvas.ExcludeClipRect(client);
+    canvas.Brush()->SetColor(Color());
+    canvas.FillRect(graphics::Inflate(client, borderWidth_, borderWidth_));
 }
 
 // ---- Geometry and alignment ------------------------------------------------
@@ -464,9 +482,9 @@ TPoint TWinControl::ClientOrigin() const
     return TControl::ClientOrigin();
 }
 
-void TWinControl::AdjustClientRect(TRect& rect) const
+void TWinControl::AdjustClientRect(TRect&) const
 {
-    rect = graphics::Inflate(rect, -borderWidth_, -borderWidth_);
+    // The border band lies outside the client area already.
 }
 
 void TWinControl::AlignControl(TControl* control)
@@ -751,6 +769,18 @@ void TWinControl::WndProc(TMessage& m)
             EraseBackground(*target);
         m.Result = 1;
         return;
+    case WM_NCCALCSIZE:
+        // A band of BorderWidth pixels inside the frame and the scroll bars.
+        DefaultHandler(m);
+        if (borderWidth_ > 0) {
+            auto* r = reinterpret_cast<TRect*>(m.LParam);
+            *r = graphics::Inflate(*r, -borderWidth_, -borderWidth_);
+        }
+        return;
+    case WM_NCPAINT:
+        DefaultHandler(m);
+        PaintBorderBand();
+        return;
     case WM_SIZE:
     case WM_MOVE:
         if (handle_ && !parent_) {
@@ -855,6 +885,8 @@ void TWinControl::WndProc(TMessage& m)
         return;
     case CM_COLORCHANGED:
         TControl::WndProc(m);
+        if (handle_ && borderWidth_ > 0)
+            handle_->InvalidateFrame();
         NotifyControls(CM_PARENTCOLORCHANGED);
         return;
     case CM_SHOWHINTCHANGED:

@@ -4,6 +4,7 @@
 
 #include "platform/core/CodePage.h"
 #include "platform/core/Exception.h"
+#include "platform/ui/Application.h"
 
 namespace backend {
 
@@ -73,7 +74,8 @@ TSnapshot THeadlessBackend::Snapshot(ui::HWND window) const
 
 void THeadlessBackend::Settle()
 {
-    ui::WindowManager().ProcessMessages();
+    // Through the application, so that controls get their dialog keys first.
+    ui::Application().ProcessMessages();
 }
 
 void THeadlessBackend::MoveMouse(TPoint screen)
