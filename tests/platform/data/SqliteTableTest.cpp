@@ -229,3 +229,30 @@ TEST(SqliteProvider, ValuesAreBoundNeverSpliced)
     table.Post();
     EXPECT_EQ(backend.Stored(), (std::vector<AccountRow>{{"x", Variant(hostile), 0}}));
 }
+
+TEST(SqliteProvider, AFormThatSavedConnectedAndActiveOpensOnceLoaded)
+{
+    // A form description may list Connected and Active before the
+    // connection string and the table name: nothing opens until the whole
+    // form has been read.
+    SqliteBackend backend;
+    backend.Fill({{"一", Variant("db1"), 0}});
+    core::TComponent form(nullptr);
+    auto* connection = new TADOConnection(&form);
+    auto* table = new TADOTable(&form);
+    connection->SetLoading(true);
+    table->SetLoading(true);
+    connection->SetConnected(true);
+    table->SetActive(true);
+    EXPECT_FALSE(connection->Connected());
+    EXPECT_FALSE(table->Active());
+    connection->SetConnectionString(backend.ConnectionString());
+    table->SetConnection(connection);
+    table->SetTableName("TsAccount");
+    // The reader calls Loaded on every component once the form is read.
+    static_cast<core::TComponent*>(connection)->Loaded();
+    static_cast<core::TComponent*>(table)->Loaded();
+    EXPECT_TRUE(connection->Connected());
+    ASSERT_TRUE(table->Active());
+    EXPECT_EQ(table->RecordCount(), 1);
+}

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include "platform/core/CodePage.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/Exception.h"
 #include "platform/core/StrUtils.h"
 #include "platform/data/ADOConnection.h"
@@ -190,4 +191,47 @@ TEST(PostgresProvider, ExecuteBindsEveryKindOfValue)
         // The server's own words about the duplicate key.
         EXPECT_NE(error.Message().find("duplicate key"), AnsiString::npos) << error.Message();
     }
+}
+
+TEST(PostgresProvider, EveryKindOfColumnReadsAndWritesBack)
+{
+    // A long text comes in pieces; decimals with two places are exact.
+    AnsiString body;
+    for (int i = 0; i < 3000; ++i)
+        body += "长文本";
+    Psql("DELETE FROM \"TsKinds\";\n"
+         "INSERT INTO \"TsKinds\" VALUES (1, " + Quoted(body) + ", 12345.67, 0.1, 5000000000, "
+         "'2024-02-29 13:45:30.250', '1999-12-31', '\\x00ff10');\n");
+    Window w;
+    w.table->SetTableName("TsKinds");
+    w.table->Open();
+    ASSERT_EQ(w.table->RecordCount(), 1);
+    auto field = [&](const char* name) { return w.table->FieldByName(name); };
+    EXPECT_EQ(field("Body")->AsString(), body);
+    EXPECT_EQ(field("Amount")->DataType(), ftBCD);
+    EXPECT_EQ(field("Amount")->AsVariant().VarType(), core::varCurrency);
+    EXPECT_EQ(field("Amount")->AsVariant().AsCurrency().Scaled, 123456700);
+    EXPECT_EQ(field("Ratio")->AsFloat(), 0.1);
+    EXPECT_EQ(field("Big")->AsVariant().AsInt64(), 5000000000);
+    EXPECT_EQ(field("Stamp")->AsVariant().VarType(), core::varDate);
+    EXPECT_EQ(core::FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", field("Stamp")->AsVariant().AsDate()),
+              "2024-02-29 13:45:30.250");
+    EXPECT_EQ(core::FormatDateTime("yyyy-mm-dd hh:nn", field("Day")->AsVariant().AsDate()), "1999-12-31 00:00");
+    EXPECT_EQ(field("Raw")->AsString(), std::string("\x00\xff\x10", 3));
+
+    // Every field changed at once: each is bound with its own type, and the
+    // old values of the comparable ones find the row.
+    w.table->Edit();
+    field("Body")->SetAsString(body + "尾");
+    field("Amount")->SetAsVariant(Variant("-0.05"));
+    field("Ratio")->SetAsVariant(Variant(2.5));
+    field("Big")->SetAsVariant(Variant(int64_t{-7}));
+    field("Stamp")->SetAsVariant(Variant::FromDate(core::EncodeDate(2001, 2, 3) + core::EncodeTime(4, 5, 6, 789)));
+    field("Day")->SetAsVariant(Variant::FromDate(core::EncodeDate(1900, 1, 1)));
+    field("Raw")->SetAsVariant(Variant(std::string("\x01\x00", 2)));
+    w.table->Post();
+    std::vector<std::string> stored = PsqlRows("SELECT length(\\\"Body\\\"), \\\"Amount\\\", \\\"Ratio\\\", \\\"Big\\\", "
+                                               "\\\"Stamp\\\", \\\"Day\\\", encode(\\\"Raw\\\", 'hex') FROM \\\"TsKinds\\\"");
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0], "9001|-0.05|2.5|-7|2001-02-03 04:05:06.789|1900-01-01|0100");
 }

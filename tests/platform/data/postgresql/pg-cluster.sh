@@ -98,6 +98,16 @@ CREATE TABLE "TsPlain" (
   "AccountName" varchar(50),
   "AccountDb" varchar(50),
   "Tag" boolean NOT NULL DEFAULT false);
+-- Every kind of column the provider reads and writes.
+CREATE TABLE "TsKinds" (
+  "Id" integer PRIMARY KEY,
+  "Body" text,
+  "Amount" numeric(12,2),
+  "Ratio" double precision,
+  "Big" bigint,
+  "Stamp" timestamp(3),
+  "Day" date,
+  "Raw" bytea);
 -- Lower-case names, as an unquoted CREATE TABLE TsLower makes them.
 CREATE TABLE tslower (accountname varchar(50), tag boolean);
 INSERT INTO tslower VALUES ('lower', true);
