@@ -53,6 +53,8 @@ class TWinControl : public TControl, public IWindowHandler {
     void SetCtl3D(bool value);
     bool ParentCtl3D() const { return parentCtl3D_; }
     void SetParentCtl3D(bool value);
+    // A band of this many pixels around the client area, inside the frame,
+    // filled with the control's colour.
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int value);
 
@@ -103,6 +105,8 @@ protected:
     virtual void PaintWindow(const TDrawTarget& target);
     void PaintControls(const TDrawTarget& target, TControl* first);
     virtual void EraseBackground(const TDrawTarget& target);
+    // Fills the BorderWidth band of the frame with the control's colour.
+    void PaintBorderBand();
 
     // Where the window of a top-level control lies for given bounds, and
     // back: forms keep their frame outside the window.
