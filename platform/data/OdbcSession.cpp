@@ -654,6 +654,8 @@ TableRows OdbcSession::ReadTable(const AnsiString& name)
             if (TryReadTable(spelling, table, second))
                 return table;
         }
+        // The catalogue queries began a transaction of their own.
+        EndTransaction(false);
     } catch (...) {
         EndTransaction(false);
         throw;
