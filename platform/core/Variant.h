@@ -48,6 +48,10 @@ public:
     Variant(const char* value) : type_(varString), value_(AnsiString(value)) {}
     Variant(AnsiString value) : type_(varString), value_(std::move(value)) {}
     Variant(WideString value) : type_(varOleStr), value_(std::move(value)) {}
+    Variant(const char16_t* value) : type_(varOleStr), value_(WideString(value ? value : u"")) {}
+    // Any other pointer would quietly become a Boolean.
+    template <typename T>
+    Variant(const T*) = delete;
 
     static Variant Null();
     static Variant FromDate(double value);

@@ -26,6 +26,7 @@ TEST(Variant, TypesOfConstructedValues)
         {Variant(true), varBoolean},
         {Variant("账套"), varString},
         {Variant(WideString(u"宋体")), varOleStr},
+        {Variant(u"宋体"), varOleStr},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.value.VarType(), c.type) << c.value.TypeName();
