@@ -282,7 +282,8 @@ void TBitmap::LoadFromStream(core::TStream& stream)
         pixelFormat_ = pf8bit;
         break;
     case 16:
-        pixelFormat_ = image.Rgb565 ? pf16bit : pf15bit;
+        // Unusual bit fields are kept at full precision and written as 32 bits.
+        pixelFormat_ = image.OtherFields ? pfCustom : image.Rgb565 ? pf16bit : pf15bit;
         break;
     case 24:
         pixelFormat_ = pf24bit;

@@ -20,7 +20,8 @@ class TCanvas;
 // The depth a bitmap is filed with. In memory every bitmap is 32-bit; the
 // format decides how it is written and what its pixels may hold (palette
 // colours at 8 bits or fewer, black and white at 1 bit). pfDevice is the
-// display's depth, 32 bits.
+// display's depth, 32 bits; pfCustom, a picture read with bit fields the
+// file form here does not write, is written with 32 bits as well.
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 // Where the transparent colour comes from: the bottom-left pixel, or the
 // colour set.

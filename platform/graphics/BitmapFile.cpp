@@ -151,15 +151,24 @@ void ReadExactly(core::TStream& stream, void* buffer, int64_t count)
         Invalid();
 }
 
-TPixel PaletteAt(const std::vector<TColor>& palette, unsigned index)
+// An index beyond the table is black; the table is lengthened with black
+// afterwards (Pad) so that the picture writes back as it reads.
+TPixel PaletteAt(const std::vector<TColor>& palette, unsigned index, unsigned& highest)
 {
+    highest = std::max(highest, index);
     return index < palette.size() ? RgbToPixel(palette[index]) : 0;
+}
+
+void Pad(std::vector<TColor>& palette, unsigned highest, int bitCount)
+{
+    if (bitCount <= 8 && highest >= palette.size())
+        palette.resize(highest + 1, clBlack);
 }
 
 // Run-length encoded rows (bottom-up): runs, escapes for end of line, end
 // of picture, a jump, and literal groups padded to two bytes.
 void DecodeRle(const Header& h, const std::vector<TColor>& palette, const uint8_t* data, size_t size,
-               std::vector<TPixel>& pixels)
+               std::vector<TPixel>& pixels, unsigned& highest)
 {
     bool four = h.Compression == BI_RLE4;
     int x = 0;
@@ -168,7 +177,7 @@ void DecodeRle(const Header& h, const std::vector<TColor>& palette, const uint8_
     auto put = [&](unsigned index) {
         if (x < h.Width && y < h.Height)
             pixels[static_cast<size_t>(h.Height - 1 - y) * static_cast<size_t>(h.Width) + static_cast<size_t>(x)] =
-                PaletteAt(palette, index);
+                PaletteAt(palette, index, highest);
         ++x;
     };
     while (i + 1 < size && y < h.Height) {
@@ -203,7 +212,7 @@ void DecodeRle(const Header& h, const std::vector<TColor>& palette, const uint8_
 }
 
 void DecodeRows(const Header& h, const std::vector<TColor>& palette, const uint8_t* data,
-                std::vector<TPixel>& pixels)
+                std::vector<TPixel>& pixels, unsigned& highest)
 {
     int64_t stride = Stride(h.Width, h.BitCount);
     uint32_t masks[4] = {h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3]};
@@ -221,13 +230,13 @@ void DecodeRows(const Header& h, const std::vector<TColor>& palette, const uint8
         for (int x = 0; x < h.Width; ++x) {
             switch (h.BitCount) {
             case 1:
-                out[x] = PaletteAt(palette, (p[x / 8] >> (7 - x % 8)) & 1);
+                out[x] = PaletteAt(palette, (p[x / 8] >> (7 - x % 8)) & 1, highest);
                 break;
             case 4:
-                out[x] = PaletteAt(palette, (p[x / 2] >> ((x & 1) ? 0 : 4)) & 0x0F);
+                out[x] = PaletteAt(palette, (p[x / 2] >> ((x & 1) ? 0 : 4)) & 0x0F, highest);
                 break;
             case 8:
-                out[x] = PaletteAt(palette, p[x]);
+                out[x] = PaletteAt(palette, p[x], highest);
                 break;
             case 16: {
                 uint32_t v = U16(p + 2 * x);
@@ -325,7 +334,11 @@ TBitmapImage ReadBitmapImage(core::TStream& stream)
     image.Width = h.Width;
     image.Height = h.Height;
     image.BitCount = h.BitCount;
-    image.Rgb565 = h.BitCount == 16 && h.Compression == BI_BITFIELDS && h.Masks[1] == 0x07E0;
+    if (h.BitCount == 16 && h.Compression == BI_BITFIELDS) {
+        image.Rgb565 = h.Masks[0] == 0xF800 && h.Masks[1] == 0x07E0 && h.Masks[2] == 0x001F;
+        bool rgb555 = h.Masks[0] == 0x7C00 && h.Masks[1] == 0x03E0 && h.Masks[2] == 0x001F;
+        image.OtherFields = !image.Rgb565 && !rgb555;
+    }
     if (h.BitCount <= 8) {
         uint32_t count = h.ColorsUsed ? h.ColorsUsed : (1u << h.BitCount);
         if (count > 256)
@@ -342,6 +355,9 @@ TBitmapImage ReadBitmapImage(core::TStream& stream)
             image.Palette.push_back(RGB(e[2], e[1], e[0]));
         }
         consumed += static_cast<int64_t>(table.size());
+        // Entries no index of this depth can reach are dropped.
+        if (image.Palette.size() > (1u << h.BitCount))
+            image.Palette.resize(1u << h.BitCount);
     }
 
     // The pixel rows start at the file's offset, or right after the tables
@@ -358,12 +374,14 @@ TBitmapImage ReadBitmapImage(core::TStream& stream)
     ReadExactly(stream, data.data(), imageSize);
     stream.Seek(total - dataOffset - imageSize, core::soCurrent);
 
+    unsigned highest = 0;
     image.Pixels.assign(static_cast<size_t>(h.Width) * static_cast<size_t>(h.Height),
-                        rle ? PaletteAt(image.Palette, 0) : 0);
+                        rle ? PaletteAt(image.Palette, 0, highest) : 0);
     if (rle)
-        DecodeRle(h, image.Palette, data.data(), data.size(), image.Pixels);
+        DecodeRle(h, image.Palette, data.data(), data.size(), image.Pixels, highest);
     else
-        DecodeRows(h, image.Palette, data.data(), image.Pixels);
+        DecodeRows(h, image.Palette, data.data(), image.Pixels, highest);
+    Pad(image.Palette, highest, h.BitCount);
     return image;
 }
 

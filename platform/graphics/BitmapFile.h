@@ -27,6 +27,7 @@ struct TBitmapImage {
     int Height = 0;
     int BitCount = 32;    // 1, 4, 8, 16, 24 or 32
     bool Rgb565 = false;  // 16 bits per pixel as 5-6-5 (else 5-5-5)
+    bool OtherFields = false;  // read with bit fields this form cannot write
     std::vector<TColor> Palette;
     std::vector<TPixel> Pixels;
 };

@@ -270,8 +270,10 @@ struct TFontEngine::Impl {
     {
         Instances.clear();
         for (auto& [key, face] : Faces)
-            FT_Done_Face(face);
+            if (face)
+                FT_Done_Face(face);
         FT_Done_FreeType(Library);
+        FcFini();
     }
 
     // Every face file of one family, as fontconfig lists it, in a fixed order.

@@ -152,6 +152,38 @@ TEST(BitmapFile, ReadsTopDownCoreHeaderBitFieldAndRunLengthPictures)
     EXPECT_EQ(b.Pixel(3, 0), clBlack) << "pixels a run leaves out take colour 0";
 }
 
+TEST(BitmapFile, OddColourTablesAndBitFieldsStillWriteBackAsTheyRead)
+{
+    // Index 3 lies beyond a table of two: black, and the table grows to hold it.
+    TBitmap b;
+    Load(b, File(2, 1, 8, 0, Bytes({0, 0, 255, 0, 255, 0, 0, 0}) + Bytes({1, 3, 0, 0}), 0, 2));
+    EXPECT_EQ(b.Pixel(0, 0), clBlue);
+    EXPECT_EQ(b.Pixel(1, 0), clBlack);
+    TBitmap again;
+    Load(again, Saved(b));
+    EXPECT_EQ(again.Pixel(1, 0), clBlack);
+    EXPECT_EQ(again.Pixel(0, 0), clBlue);
+
+    // A 1-bit picture with eight table entries keeps the two it can use.
+    std::string table;
+    for (int i = 0; i < 8; ++i)
+        table += Bytes({i * 30, 0, 0, 0});
+    Load(b, File(1, 1, 1, 0, table + Bytes({0x80, 0, 0, 0}), 0, 8));
+    EXPECT_EQ(b.Palette().size(), 2u);
+    EXPECT_EQ(b.Pixel(0, 0), RGB(0, 0, 30));
+    Load(again, Saved(b));
+    EXPECT_EQ(again.Pixel(0, 0), RGB(0, 0, 30));
+
+    // 16 bits with 4-4-4 fields: full precision kept, written as 32 bits.
+    std::string masks = Le32(0x0F00) + Le32(0x00F0) + Le32(0x000F);
+    Load(b, File(1, 1, 16, 3, masks + Le16(0x0F81) + Le16(0), 14 + 40 + 12));
+    EXPECT_EQ(b.PixelFormat(), pfCustom);
+    EXPECT_EQ(b.Pixel(0, 0), RGB(0xFF, 0x88, 0x11));
+    Load(again, Saved(b));
+    EXPECT_EQ(again.PixelFormat(), pf32bit);
+    EXPECT_EQ(again.Pixel(0, 0), RGB(0xFF, 0x88, 0x11));
+}
+
 TEST(BitmapFile, ReadsExactlyOnePicturePerCall)
 {
     TBitmap a(3, 2), b(5, 1);
