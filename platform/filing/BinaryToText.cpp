@@ -59,7 +59,7 @@ AnsiString FormatReal(T value)
                                    std::chars_format::fixed, 18);
         if (fixed.ec == std::errc()) {
             long double back = 0;
-            std::from_chars(buffer, fixed.ptr, back);
+            ParseLongDouble(std::string_view(buffer, static_cast<size_t>(fixed.ptr - buffer)), back);
             T narrowed = static_cast<T>(back);
             if (narrowed == value && std::signbit(narrowed) == std::signbit(value))
                 return AnsiString(buffer, fixed.ptr);

@@ -2,6 +2,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
 
 namespace filing {
 
@@ -54,6 +57,18 @@ void LongDoubleToExtended(long double value, uint8_t bytes[10])
         bytes[i] = static_cast<uint8_t>(mantissa >> (8 * i));
     bytes[8] = static_cast<uint8_t>(exponent);
     bytes[9] = static_cast<uint8_t>((exponent >> 8) | (negative ? 0x80 : 0));
+}
+
+bool ParseLongDouble(std::string_view text, long double& value)
+{
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    std::string copy(text);
+    char* end = nullptr;
+    long double parsed = strtold_l(copy.c_str(), &end, classic);
+    if (copy.empty() || end != copy.c_str() + copy.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
 }
 
 }  // namespace filing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace filing {
 
@@ -11,5 +12,11 @@ namespace filing {
 // canonical encoding of a finite value.
 bool ExtendedToLongDouble(const uint8_t bytes[10], long double& value);
 void LongDoubleToExtended(long double value, uint8_t bytes[10]);
+
+// Reads a decimal number ("1.5", "-2.5E3") whatever the process locale,
+// denormals included (which std::from_chars refuses for long double) and
+// underflow giving zero. False when the text is no number or the value
+// overflows.
+bool ParseLongDouble(std::string_view text, long double& value);
 
 }  // namespace filing

@@ -914,7 +914,14 @@ void TReader::ReadPropValue(TPersistent& instance, const PropInfo& prop, int64_t
         break;
     }
     case core::tkFloat:
-        prop.SetFloat(instance, ReadFloat());
+        // Narrower types are range-checked here rather than overflowing in
+        // the setter.
+        if (core::SameText(prop.TypeName(), "Single"))
+            prop.SetFloat(instance, ReadSingle());
+        else if (core::SameText(prop.TypeName(), "Currency"))
+            prop.SetFloat(instance, ReadCurrency().ToDouble());
+        else
+            prop.SetFloat(instance, ReadFloat());
         break;
     case core::tkString:
         prop.SetStr(instance, ReadString());

@@ -266,7 +266,7 @@ private:
         ConvertValue();
     }
 
-    void ConvertValue()
+    void ConvertValue(bool listItem = false)
     {
         SkipSpace();
         Mark();
@@ -284,12 +284,21 @@ private:
         else if (c == '{')
             ConvertBinary();
         else if (IsIdentStart(c))
-            writer_.WriteIdent(CheckName(ReadDottedIdent()));
+            ConvertIdent(listItem);
         else
             Error("Expected a value but found " + Found());
     }
 
     // --- Values ------------------------------------------------------------
+
+    void ConvertIdent(bool listItem)
+    {
+        AnsiString ident = CheckName(ReadDottedIdent());
+        // Null is written as the byte that ends a list, so a list cannot hold it.
+        if (listItem && core::SameText(ident, "null"))
+            Error("A list cannot hold Null");
+        writer_.WriteIdent(ident);
+    }
 
     void ConvertNumber()
     {
@@ -338,8 +347,7 @@ private:
         }
         AnsiString number(text_.substr(start, p - start));
         long double value = 0;
-        auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-        if (result.ec != std::errc() || !std::isfinite(value))
+        if (!ParseLongDouble(number, value))
             Error("Floating point number " + number + " out of range");
         pos_ = p + (suffix ? 1 : 0);
         CheckNumberEnd();
@@ -466,7 +474,7 @@ private:
         for (SkipSpace(); Peek() != ')'; SkipSpace()) {
             if (AtEnd())
                 Error("Expected ')' but found end of text");
-            ConvertValue();
+            ConvertValue(true);
         }
         ++pos_;
         writer_.WriteListEnd();

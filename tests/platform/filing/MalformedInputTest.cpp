@@ -241,6 +241,7 @@ TEST_F(MalformedInput, TextForms)
         {"set without comma", "object W: TSampleForm\n  Anchors = [akLeft akTop]\nend\n",
          "Expected ',' but found 'akTop' on line 2"},
         {"no value", "object W: TSampleForm\n  Left = ;\nend\n", "Expected a value but found ';' on line 2"},
+        {"null in a list", "object W: TSampleForm\n  Tag = (1\n    null)\nend\n", "A list cannot hold Null on line 3"},
         // Found while reading the binary made from the text: the line of the text.
         {"unknown property", "object W: TSampleForm\n  Left = 1\n  Foo = 2\nend\n",
          "Property Foo does not exist on line 3 (reading W.Foo)"},

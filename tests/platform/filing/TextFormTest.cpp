@@ -169,8 +169,10 @@ TEST_F(TextForm, FloatsKeepEveryBitThroughText)
         EXPECT_EQ(copy.Stamp(), value) << text;
     }
     // Extended values beyond double precision survive text both ways.
-    std::string extended = PropertyBytes(B({0x05, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
-    EXPECT_EQ(TextToBytes(BytesToText(extended)), extended);
+    for (std::string extended : {PropertyBytes(B({0x05, 0x01, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F})),
+                                 PropertyBytes(B({0x05, 0x01, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x80})),   // denormal
+                                 PropertyBytes(B({0x05, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x7F}))})
+        EXPECT_EQ(TextToBytes(BytesToText(extended)), extended) << BytesToText(extended);
     // Values that text cannot hold are refused.
     std::string infinity = PropertyBytes(B({0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}));
     EXPECT_THROW(BytesToText(infinity), core::EReadError);
