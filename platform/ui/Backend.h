@@ -33,6 +33,9 @@ public:
     virtual graphics::TSize ScreenSize() const = 0;
 
     virtual void SetCursor(TCursor cursor) = 0;
+    // A cursor made from a picture (32-bit ARGB, rows from the top) that a
+    // later SetCursor(id) shows; the hot spot is the pixel that points.
+    virtual void RegisterCursor(TCursor, int /*width*/, int /*height*/, const uint32_t* /*argb*/, graphics::TPoint /*hotspot*/) {}
     virtual AnsiString ClipboardText() = 0;
     virtual void SetClipboardText(const AnsiString& text) = 0;
     // Where text being composed by an input method should show (screen coordinates).

@@ -125,6 +125,11 @@ void TWindowManager::DestroyWindow(HWND window)
 // Drops every reference the manager holds to a window that is going away.
 void TWindowManager::Forget(HWND window)
 {
+    // Input dropped with its window still moves the keys' state, or a key
+    // released while the window was going away would stay down.
+    for (const TMsg& m : queue_)
+        if (m.hwnd == window)
+            TrackKeyState(m);
     std::erase_if(queue_, [&](const TMsg& m) { return m.hwnd == window; });
     std::erase_if(timers_, [&](const TTimer& t) { return t.window == window; });
     if (focus_ == window)
@@ -389,6 +394,11 @@ void TWindowManager::TranslateMessage(const TMsg& msg)
         ch = static_cast<int>(vk);
     else if (KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && vk >= 'A' && vk <= 'Z')
         ch = static_cast<int>(vk - 'A' + 1);
+    else if (msg.message == WM_SYSKEYDOWN && KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) &&
+             ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')))
+        // Alt with a letter or digit is an accelerator: a system character,
+        // lower case unless Shift is held, as the keyboard would type it.
+        ch = static_cast<int>(vk >= 'A' && vk <= 'Z' && !KeyDown(VK_SHIFT) ? vk + 32 : vk);
     if (ch < 0)
         return;
     uint32_t charMsg = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
@@ -710,6 +720,15 @@ void TWindowManager::SetCursor(TCursor cursor)
     cursor_ = cursor;
     if (backend_)
         backend_->SetCursor(cursor);
+}
+
+void TWindowManager::RegisterCursor(TCursor id, int width, int height, const uint32_t* argb, TPoint hotspot)
+{
+    if (id <= 0 || width <= 0 || height <= 0 || !argb)
+        throw core::EInvalidOperation("A cursor needs a positive id and a picture");
+    if (!CursorRegistered(id))
+        cursors_.push_back(id);
+    Backend().RegisterCursor(id, width, height, argb, hotspot);
 }
 
 void TWindowManager::CreateCaret(HWND window, int width, int height)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -98,7 +99,8 @@ public:
     bool PeekMessage(TMsg& msg, HWND filter, uint32_t first, uint32_t last, bool remove);
     // Waits for the next message; false when it is WM_QUIT.
     bool GetMessage(TMsg& msg);
-    // Key downs of Enter, Tab, Escape, Backspace and Ctrl+letters give their characters.
+    // Key downs of Enter, Tab, Escape, Backspace and Ctrl+letters give their
+    // characters; Alt+letters and Alt+digits give system characters.
     void TranslateMessage(const TMsg& msg);
     LRESULT DispatchMessage(const TMsg& msg);
     // Tab and Shift+Tab between the dialog's tab stops, unless the focused
@@ -150,6 +152,9 @@ public:
     // Cursors: the shape shown now; pictures registered for own ids.
     void SetCursor(TCursor cursor);
     TCursor CurrentCursor() const { return cursor_; }
+    // Makes a cursor from a picture under a program's own (positive) id.
+    void RegisterCursor(TCursor id, int width, int height, const uint32_t* argb, TPoint hotspot);
+    bool CursorRegistered(TCursor id) const { return std::find(cursors_.begin(), cursors_.end(), id) != cursors_.end(); }
 
     // The caret: one per thread, owned by a window.
     void CreateCaret(HWND window, int width, int height);
@@ -256,6 +261,7 @@ private:
         TPoint pt;
     } lastClick_;
     TCursor cursor_ = crDefault;
+    std::vector<TCursor> cursors_;
     TScrollTrack track_;
 
     HWND caretOwner_ = nullptr;

@@ -228,3 +228,22 @@ TEST_F(ControlTest, AnchorsKeepDistancesWhenTheParentResizes)
     EXPECT_EQ(stretch->BoundsRect(), graphics::Bounds(10, 10, 200, 20));
     EXPECT_EQ(corner->BoundsRect(), graphics::Bounds(350, 230, 40, 20));
 }
+
+TEST_F(ControlTest, CursorsFollowTheControlUnderThePointer)
+{
+    auto* split = Add<TProbe>("Split", graphics::Bounds(10, 10, 50, 20));
+    split->SetCursor(crHSplit);
+    auto* own = Add<TSpot>("Own", graphics::Bounds(100, 10, 20, 20));
+    const uint32_t arrow[4] = {0xFF000000, 0xFF000000, 0xFF000000, 0};
+    WindowManager().RegisterCursor(1, 2, 2, arrow, {0, 0});
+    own->SetCursor(1);
+    form->Show();
+    Pump();
+    display->MoveMouse(Screen(split, {5, 5}));
+    EXPECT_EQ(display->Cursor(), crHSplit);
+    display->MoveMouse(Screen(own, {5, 5}));
+    EXPECT_EQ(display->Cursor(), 1);
+    display->MoveMouse(form->ClientToScreen({200, 150}));
+    EXPECT_EQ(display->Cursor(), crDefault);
+    EXPECT_THROW(WindowManager().RegisterCursor(0, 2, 2, arrow, {0, 0}), core::EInvalidOperation);
+}
