@@ -89,7 +89,9 @@ public:
     TFilerFlags ReadPrefix(int& childPos);
     // Reads the signature and the root component into `root`, or into a new
     // component of the stream's class when `root` is nullptr (deleted again
-    // when reading fails).
+    // when reading fails). The root takes the stream's name only while it
+    // has none, so a named component reading a saved layout keeps its name;
+    // the recorded class of an existing root is not checked.
     core::TComponent* ReadRootComponent(core::TComponent* root);
     // Reads one component record into `component`, or into a new one of the
     // recorded class owned by Owner() when it is nullptr.
