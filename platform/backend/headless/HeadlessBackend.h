@@ -54,6 +54,10 @@ public:
 
     // What a window shows on the screen now, with the caret if it is on.
     TSnapshot Snapshot(ui::HWND window) const;
+    // The same inside the frame a classic desktop draws round a window with
+    // a caption: borders, the caption bar with the title and the close box.
+    // Windows without a caption come back as Snapshot gives them.
+    TSnapshot FramedSnapshot(ui::HWND window) const;
 
     // Input, in screen coordinates. Each call handles the messages it causes.
     void MoveMouse(TPoint screen);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
+
+#include "platform/graphics/Png.h"
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
@@ -246,4 +249,22 @@ TEST_F(ControlTest, CursorsFollowTheControlUnderThePointer)
     display->MoveMouse(form->ClientToScreen({200, 150}));
     EXPECT_EQ(display->Cursor(), crDefault);
     EXPECT_THROW(WindowManager().RegisterCursor(0, 2, 2, arrow, {0, 0}), core::EInvalidOperation);
+}
+
+TEST_F(ControlTest, AFramedSnapshotDrawsTheCaptionRoundTheWindow)
+{
+    form->SetCaption("帐套工具");
+    form->SetClientWidth(200);
+    form->SetClientHeight(80);
+    form->Show();
+    Pump();
+    backend::TSnapshot shot = display->FramedSnapshot(form->Handle());
+    ASSERT_EQ(shot.Width, 206);
+    ASSERT_EQ(shot.Height, 105);
+    // The caption bar starts in the active caption colour; the client area
+    // sits under it in the face colour.
+    EXPECT_EQ(graphics::PixelToRgb(shot.At(4, 5)), graphics::ColorToRGB(graphics::clActiveCaption));
+    EXPECT_EQ(graphics::PixelToRgb(shot.At(100, 60)), graphics::ColorToRGB(graphics::clBtnFace));
+    if (std::getenv("SAVE_SNAPSHOTS"))
+        graphics::SavePng(shot.Surface(), "framed_form.png");
 }
