@@ -55,6 +55,7 @@ TCanvas::TCanvas() : pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBr
 {
     // A new brush decides whether text backgrounds are painted.
     brush_->OnChange = [this](core::TObject*) { bkMode_ = brush_->Style() == bsSolid ? OPAQUE : TRANSPARENT; };
+    font_->OnChange = [this](core::TObject*) { fontInstance_ = nullptr; };
 }
 
 TCanvas::~TCanvas() = default;
@@ -350,6 +351,11 @@ void TCanvas::SetPixel(int x, int y, TColor color)
         surface_.At(s.X, s.Y) = DevicePixel(color);
 }
 
-TFontInstance& TCanvas::FontInstance() const { return TFontEngine::Instance().Resolve(*font_); }
+TFontInstance& TCanvas::FontInstance() const
+{
+    if (!fontInstance_)
+        fontInstance_ = &TFontEngine::Instance().Resolve(*font_);
+    return *fontInstance_;
+}
 
 }  // namespace graphics

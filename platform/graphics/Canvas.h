@@ -245,6 +245,7 @@ private:
     std::unique_ptr<TPen> pen_;
     std::unique_ptr<TBrush> brush_;
     std::unique_ptr<TFont> font_;
+    mutable TFontInstance* fontInstance_ = nullptr;  // resolved on first use after a font change
     TPoint penPos_;
     int styleStep_ = 0;
     TPoint windowOrg_;
