@@ -129,8 +129,10 @@ protected:
     // when a free-notified component is destroyed. The default passes the
     // notice on to every owned component.
     virtual void Notification(TComponent* component, TOperation operation);
-    // Called once when destruction starts.
-    virtual void Destroying();
+    // Marks this component and those it owns as being destroyed. It is not
+    // virtual: the base destructor calls it, when no override could run; a
+    // class that must act at that moment does so in its own destructor.
+    void Destroying();
     virtual void ValidateRename(TComponent* component, const AnsiString& current, const AnsiString& next);
     void SetState(TComponentStateFlag flag, bool on);
 
