@@ -3,13 +3,23 @@
 // It opens a form at (100, 80), 400 by 300, filled with kFormPixel, with a
 // child panel at (50, 40) in it, 200 by 120, whose left half is kLeftPixel
 // and right half kRightPixel, with a blinking caret at (150, 50) in the
-// panel. The panel has the keyboard focus. It writes one line per event to
-// standard output:
-//   ready            the windows are painted and on the screen
-//   click X Y        a left button press in the panel, client coordinates
-//   char HH          a character message to the panel, its byte in hex
+// panel; and a borderless pop-up owned by the form at (600, 400), 100 by 60,
+// filled with kPopupPixel, that never takes activation. The panel has the
+// keyboard focus. The program writes one line per event to standard output:
+//   ready              the windows are painted and on the screen
+//   activate N         the form's WM_ACTIVATE, N its state (0 inactive)
+//   click X Y          a left button press in the panel, client coordinates
+//   popup-click X Y    the same in the pop-up
+//   char HH            a character message to the panel, its byte in hex
+//   clipboard U / G    after F2: the clipboard's text as SDL holds it (UTF-8)
+//                      and as the program reads it back (GBK), bytes in hex
+//   popup hidden       after F3
 // and ends (exit status 0) on Escape or when the form is closed.
+#include <SDL.h>
+
 #include <cstdio>
+#include <functional>
+#include <string>
 
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/core/CodePage.h"
@@ -25,6 +35,7 @@ namespace {
 constexpr TPixel kFormPixel = 0x00336699;
 constexpr TPixel kLeftPixel = 0x00C08040;
 constexpr TPixel kRightPixel = 0x0020A060;
+constexpr TPixel kPopupPixel = 0x00E0E040;
 
 void Fill(const TDrawTarget& target, const TRect& rect, TPixel pixel)
 {
@@ -36,24 +47,48 @@ void Fill(const TDrawTarget& target, const TRect& rect, TPixel pixel)
                 target.Surface.At(x, y) = pixel;
 }
 
+std::string Hex(std::string_view bytes)
+{
+    std::string text;
+    char buffer[4];
+    for (unsigned char b : bytes) {
+        std::snprintf(buffer, sizeof buffer, "%02X", b);
+        text += buffer;
+    }
+    return text;
+}
+
 // A window that paints itself in one or two colours and reports its input.
 class TProbeWindow : public IWindowHandler {
 public:
-    TProbeWindow(HWND parent, const char* caption, TRect bounds, uint32_t style, TPixel left, TPixel right)
-        : left_(left), right_(right)
+    struct TOptions {
+        HWND Parent = nullptr;
+        const char* Caption = "";
+        TRect Bounds;
+        uint32_t Style = 0;
+        uint32_t ExStyle = 0;
+        TPixel Left = 0;
+        TPixel Right = 0;
+        const char* ClickTag = nullptr;  // reports left presses under this name
+        bool ReportActivation = false;
+    };
+
+    explicit TProbeWindow(const TOptions& options) : options_(options)
     {
         TCreateParams p;
-        p.Caption = caption;
-        p.Style = style;
-        p.X = bounds.Left;
-        p.Y = bounds.Top;
-        p.Width = bounds.Width();
-        p.Height = bounds.Height();
-        p.WndParent = parent;
-        handle_ = WindowManager().CreateWindow(p, this);
+        p.Caption = options.Caption;
+        p.Style = options.Style;
+        p.ExStyle = options.ExStyle;
+        p.X = options.Bounds.Left;
+        p.Y = options.Bounds.Top;
+        p.Width = options.Bounds.Width();
+        p.Height = options.Bounds.Height();
+        p.WndParent = options.Parent;
+        WindowManager().CreateWindow(p, this);
     }
 
     HWND Handle() const { return handle_; }
+    std::function<void(unsigned vk)> OnKeyDown;
 
     void AttachWindow(HWND window) override { handle_ = window; }
 
@@ -67,20 +102,29 @@ public:
             Paint();
             return;
         case WM_LBUTTONDOWN:
-            if (handle_->Parent())
-                std::printf("click %d %d\n", SignedLoWord(m.LParam), SignedHiWord(m.LParam));
+            if (options_.ClickTag)
+                std::printf("%s %d %d\n", options_.ClickTag, SignedLoWord(m.LParam), SignedHiWord(m.LParam));
+            return;
+        case WM_KEYDOWN:
+            if (OnKeyDown)
+                OnKeyDown(static_cast<unsigned>(m.WParam));
             return;
         case WM_CHAR:
             std::printf("char %02X\n", static_cast<unsigned>(m.WParam & 0xFF));
             if (m.WParam == VK_ESCAPE)
                 WindowManager().PostQuitMessage(0);
             return;
+        case WM_ACTIVATE:
+            if (options_.ReportActivation)
+                std::printf("activate %d\n", LoWord(static_cast<LPARAM>(m.WParam)));
+            break;
         case WM_CLOSE:
             WindowManager().PostQuitMessage(0);
             return;
         default:
-            m.Result = DefWindowProc(handle_, m);
+            break;
         }
+        m.Result = DefWindowProc(handle_, m);
     }
 
 private:
@@ -89,24 +133,56 @@ private:
         TDrawTarget target = handle_->ClientTarget();
         TRect client = handle_->ClientRect();
         int middle = client.Width() / 2;
-        Fill(target, {0, 0, middle, client.Bottom}, left_);
-        Fill(target, {middle, 0, client.Right, client.Bottom}, right_);
+        Fill(target, {0, 0, middle, client.Bottom}, options_.Left);
+        Fill(target, {middle, 0, client.Right, client.Bottom}, options_.Right);
         handle_->Validate();
     }
 
-    TPixel left_;
-    TPixel right_;
+    TOptions options_;
     HWND handle_ = nullptr;
 };
+
+// Puts GBK text on the clipboard and reports how it is held and read back.
+void ReportClipboard()
+{
+    TWindowManager& wm = WindowManager();
+    wm.SetClipboardText("剪贴板 clip");
+    char* held = SDL_GetClipboardText();
+    std::printf("clipboard %s / %s\n", Hex(held ? held : "").c_str(), Hex(wm.ClipboardText()).c_str());
+    SDL_free(held);
+}
 
 int Run()
 {
     TWindowManager& wm = WindowManager();
     wm.SetBackend(backend::CreateSdlBackend());
-    TProbeWindow form(nullptr, "窗口 Probe", graphics::Bounds(100, 80, 400, 300),
-                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, kFormPixel, kFormPixel);
-    TProbeWindow panel(form.Handle(), "", graphics::Bounds(50, 40, 200, 120), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                       kLeftPixel, kRightPixel);
+    TProbeWindow form({.Caption = "窗口 Probe",
+                       .Bounds = graphics::Bounds(100, 80, 400, 300),
+                       .Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                       .Left = kFormPixel,
+                       .Right = kFormPixel,
+                       .ReportActivation = true});
+    TProbeWindow panel({.Parent = form.Handle(),
+                        .Bounds = graphics::Bounds(50, 40, 200, 120),
+                        .Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                        .Left = kLeftPixel,
+                        .Right = kRightPixel,
+                        .ClickTag = "click"});
+    TProbeWindow popup({.Parent = form.Handle(),
+                        .Bounds = graphics::Bounds(600, 400, 100, 60),
+                        .Style = WS_POPUP | WS_VISIBLE,
+                        .ExStyle = WS_EX_NOACTIVATE,
+                        .Left = kPopupPixel,
+                        .Right = kPopupPixel,
+                        .ClickTag = "popup-click"});
+    panel.OnKeyDown = [&](unsigned vk) {
+        if (vk == VK_F2)
+            ReportClipboard();
+        if (vk == VK_F3) {
+            popup.Handle()->Show(false);
+            std::printf("popup hidden\n");
+        }
+    };
     wm.SetFocus(panel.Handle());
     wm.CreateCaret(panel.Handle(), 2, 16);
     wm.SetCaretPos(150, 50);

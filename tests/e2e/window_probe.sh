@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end check of the SDL display: starts Xvfb on a free display, runs the
-# window probe (WindowProbe.cpp) there, clicks into its panel and types ASCII
-# and Chinese text with xdotool, and checks what reached the program (the
-# click's client position, the characters as GBK bytes), the window's title,
-# and a screenshot of what it painted, caret blink included.
+# window probe (WindowProbe.cpp) there, clicks into its panel and its pop-up
+# and types ASCII and Chinese text with xdotool, and checks what reached the
+# program (the clicks' client positions, the characters as GBK bytes, the
+# clipboard's text in UTF-8 and back in GBK, no loss of activation to the
+# pop-up), the window's title, and a screenshot of what it painted, caret
+# blink included. Hiding the pop-up, which held the keyboard (there is no
+# desktop window manager under Xvfb), must give the keyboard back.
 #
 #   window_probe.sh <e2e_window_probe program> [folder for the screenshot]
 set -euo pipefail
@@ -34,7 +37,8 @@ fail() {
 form_x=100 form_y=80 form_w=400 form_h=300
 panel_x=$((form_x + 50)) panel_y=$((form_y + 40)) panel_w=200 panel_h=120
 caret_x=$((panel_x + 150)) caret_y=$((panel_y + 50))
-form_rgb=336699 left_rgb=C08040 right_rgb=20A060 root_rgb=000000
+popup_x=600 popup_y=400 popup_w=100 popup_h=60
+form_rgb=336699 left_rgb=C08040 right_rgb=20A060 popup_rgb=E0E040 root_rgb=000000
 caret_on_rgb=DF5F9F  # the right half's colour inverted
 
 # Xvfb picks a free display number itself and writes it once it takes connections.
@@ -97,8 +101,11 @@ type_unmapped() {
   fail "the probe never received '$1'"
 }
 
-# A click into the panel arrives at the panel's client position.
+# Clicks arrive at the client positions of the panel and of the pop-up.
 xdotool mousemove $((panel_x + 13)) $((panel_y + 7)) click 1
+wait_for_line "click 13 7"
+xdotool mousemove $((popup_x + 7)) $((popup_y + 9)) click 1
+wait_for_line "popup-click 7 9"
 # ASCII through the keyboard map, Enter as a key that becomes a character,
 # Chinese through keys xdotool maps to the characters' keysyms.
 ascii='Hi, 1+1=2!'
@@ -109,6 +116,10 @@ xdotool key Return
 for ch in "${chinese_chars[@]}"; do
   type_unmapped "$ch"
 done
+# GBK text goes to the clipboard as UTF-8 and comes back as GBK.
+clip_text='剪贴板 clip'
+xdotool key F2
+wait_for_line "clipboard .*"
 
 # The screenshot: the painted pattern sits where the windows are, to the pixel.
 import -window root "$shot"
@@ -128,6 +139,10 @@ check_pixel $form_x $form_y $form_rgb "form, top-left pixel"
 check_pixel $((form_x + form_w - 1)) $((form_y + form_h - 1)) $form_rgb "form, bottom-right pixel"
 check_pixel $((form_x - 1)) $((form_y - 1)) $root_rgb "screen, outside the form"
 check_pixel $((form_x + form_w)) $((form_y + form_h)) $root_rgb "screen, past the form"
+check_pixel $popup_x $popup_y $popup_rgb "pop-up, top-left pixel"
+check_pixel $((popup_x + popup_w - 1)) $((popup_y + popup_h - 1)) $popup_rgb "pop-up, bottom-right pixel"
+check_pixel $((popup_x - 1)) $((popup_y - 1)) $root_rgb "screen, outside the pop-up"
+check_pixel $((popup_x + popup_w)) $((popup_y + popup_h)) $root_rgb "screen, past the pop-up"
 
 # The caret blinks: its pixels are seen inverted and plain within a few periods.
 seen_on="" seen_off=""
@@ -143,12 +158,29 @@ done
 [ -n "$seen_on" ] || fail "the caret never showed"
 [ -n "$seen_off" ] || fail "the caret never blinked off"
 
+# The pop-up goes, and the keyboard comes back to the form: typing goes on.
+xdotool key F3
+wait_for_line "popup hidden"
+for _ in $(seq 50); do
+  [ "$(pixel $((popup_x + 5)) $((popup_y + 5)))" = "$root_rgb" ] && break
+  sleep 0.1
+done
+[ "$(pixel $((popup_x + 5)) $((popup_y + 5)))" = "$root_rgb" ] || fail "the pop-up is still on the screen"
+before=$(char_count)
+xdotool type --delay 30 "ok"
+for _ in $(seq 50); do
+  [ $(($(char_count) - before)) -ge 2 ] && break
+  sleep 0.1
+done
+[ $(($(char_count) - before)) -ge 2 ] || fail "typing after the pop-up went did not arrive: the keyboard is lost"
+
 # Escape ends the probe, cleanly.
 xdotool key Escape
 for _ in $(seq 100); do
   kill -0 "$probe_pid" 2>/dev/null || break
   sleep 0.1
 done
+kill -0 "$probe_pid" 2>/dev/null && fail "the probe did not end on Escape"
 status=0
 wait "$probe_pid" || status=$?
 probe_pid=""
@@ -156,11 +188,20 @@ probe_pid=""
 
 # What the program received.
 hex() { od -An -tx1 | tr a-f A-F | tr -s ' ' '\n' | sed '/^$/d'; }
-expected_chars=$( { printf '%s' "$ascii" | hex; echo 0D; printf '%s' "$chinese" | iconv -f UTF-8 -t GBK | hex; echo 1B; } )
+expected_chars=$( { printf '%s' "$ascii" | hex; echo 0D; printf '%s' "$chinese" | iconv -f UTF-8 -t GBK | hex
+                    printf 'ok' | hex; echo 1B; } )
 got_chars=$(sed -n 's/^char //p' "$work/probe.log")
 [ "$got_chars" = "$expected_chars" ] ||
   fail "characters differ: expected $(tr '\n' ' ' <<<"$expected_chars"), got $(tr '\n' ' ' <<<"$got_chars")"
-got_clicks=$(grep '^click' "$work/probe.log" || true)
-[ "$got_clicks" = "click 13 7" ] || fail "clicks: expected 'click 13 7', got '$got_clicks'"
+got_clicks=$(grep 'click' "$work/probe.log" | tr '\n' ';' || true)
+[ "$got_clicks" = "click 13 7;popup-click 7 9;" ] || fail "clicks: got '$got_clicks'"
+joined() { hex | tr -d '\n'; }
+expected_clip="clipboard $(printf '%s' "$clip_text" | joined) / $(printf '%s' "$clip_text" | iconv -f UTF-8 -t GBK | joined)"
+got_clip=$(grep '^clipboard' "$work/probe.log")
+[ "$got_clip" = "$expected_clip" ] || fail "clipboard: expected '$expected_clip', got '$got_clip'"
+# The form became active once, and neither the pop-up nor the keyboard's
+# moves between the two windows took that away.
+got_activation=$(grep '^activate' "$work/probe.log" | tr '\n' ';')
+[ "$got_activation" = "activate 1;" ] || fail "activation of the form: got '$got_activation'"
 
-echo "window_probe: click, ASCII and Chinese text, title, pixels and caret as expected on $DISPLAY"
+echo "window_probe: clicks, ASCII and Chinese text, clipboard, activation, title, pixels and caret as expected on $DISPLAY"
