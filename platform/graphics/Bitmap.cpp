@@ -69,6 +69,9 @@ void TBitmap::Reallocate(int width, int height)
     width_ = width;
     height_ = height;
     surface_ = pixels_.empty() ? TSurface{} : TSurface{pixels_.data(), width_, height_, width_};
+    // New pixels, a new drawing surface: a clip region of the old size would
+    // hide the new part, so it goes; tools and origins stay.
+    canvas_->SelectClipRgn(nullptr);
     canvas_->Attach(surface_);
     canvas_->SetMonochrome(monochrome_);
 }

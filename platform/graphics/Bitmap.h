@@ -40,7 +40,8 @@ class TBitmap : public core::TPersistent {
     int Height() const { return height_; }
     void SetWidth(int value) { SetSize(value, height_); }
     void SetHeight(int value) { SetSize(width_, value); }
-    // Keeps the pixels that still fit, top-left aligned.
+    // Keeps the pixels that still fit, top-left aligned, and drops the
+    // canvas's clip region.
     void SetSize(int width, int height);
     bool Empty() const { return width_ <= 0 || height_ <= 0; }
 

@@ -59,8 +59,9 @@ constexpr TColor CLR_INVALID = -1;
 // Conventions. Rectangles exclude their right and bottom edges; lines leave
 // out their end point; colours go through ColorToRGB. Text is code-page
 // (GBK) text. Text colour is the font's colour and the background colour the
-// brush's; a change of brush sets the background mode (bsClear: transparent,
-// else opaque), and SetBkMode overrides it until the next change.
+// brush's; a change of brush sets the background mode (a solid brush:
+// opaque, a clear or hatched one: transparent), and SetBkMode overrides it
+// until the next change.
 //
 // On a monochrome surface colours become black or white by brightness, and
 // bit-block copies convert between the two kinds: from colour, the source's

@@ -243,7 +243,10 @@ TEST(Bitmaps, NewPixelsAreWhiteAndResizingKeepsTheTopLeft)
     EXPECT_EQ(b.Pixel(1, 1), CLR_INVALID);
     b.SetSize(2, 2);
     EXPECT_EQ(b.Pixel(1, 1), clWhite);
-    // The canvas follows the new pixels.
+    // The canvas follows the new pixels, without the old clip region.
+    b.Canvas()->IntersectClipRect(Rect(0, 0, 1, 1));
+    b.SetSize(2, 3);
+    b.SetSize(2, 2);
     b.Canvas()->Brush()->SetColor(clBlue);
     b.Canvas()->FillRect(Rect(0, 0, 2, 2));
     EXPECT_EQ(b.Pixel(1, 1), clBlue);
