@@ -5,7 +5,7 @@
 // and right half kRightPixel, with a blinking caret at (150, 50) in the
 // panel; and a borderless pop-up owned by the form at (600, 400), 100 by 60,
 // filled with kPopupPixel, that never takes activation. The panel has the
-// keyboard focus. The program writes one line per event to standard output:
+// keyboard focus and a cursor made from a picture. The program writes one line per event to standard output:
 //   ready              the windows are painted and on the screen
 //   activate N         the form's WM_ACTIVATE, N its state (0 inactive)
 //   click X Y          a left button press in the panel, client coordinates
@@ -71,6 +71,7 @@ public:
         TPixel Right = 0;
         const char* ClickTag = nullptr;  // reports left presses under this name
         bool ReportActivation = false;
+        TCursor Cursor = crDefault;  // shown over the window
     };
 
     explicit TProbeWindow(const TOptions& options) : options_(options)
@@ -105,6 +106,13 @@ public:
             if (options_.ClickTag)
                 std::printf("%s %d %d\n", options_.ClickTag, SignedLoWord(m.LParam), SignedHiWord(m.LParam));
             return;
+        case WM_SETCURSOR:
+            if (options_.Cursor != crDefault) {
+                WindowManager().SetCursor(options_.Cursor);
+                m.Result = 1;
+                return;
+            }
+            break;
         case WM_KEYDOWN:
             if (OnKeyDown)
                 OnKeyDown(static_cast<unsigned>(m.WParam));
@@ -152,10 +160,21 @@ void ReportClipboard()
     SDL_free(held);
 }
 
+// A cursor of our own: a 16 by 16 cross, opaque black on transparent.
+constexpr TCursor kCrossCursor = 1;
+void RegisterCrossCursor()
+{
+    uint32_t argb[16 * 16] = {};
+    for (int i = 0; i < 16; ++i)
+        argb[7 * 16 + i] = argb[i * 16 + 7] = 0xFF000000;
+    WindowManager().RegisterCursor(kCrossCursor, 16, 16, argb, {7, 7});
+}
+
 int Run()
 {
     TWindowManager& wm = WindowManager();
     wm.SetBackend(backend::CreateSdlBackend());
+    RegisterCrossCursor();
     TProbeWindow form({.Caption = "窗口 Probe",
                        .Bounds = graphics::Bounds(100, 80, 400, 300),
                        .Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
@@ -167,7 +186,8 @@ int Run()
                         .Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                         .Left = kLeftPixel,
                         .Right = kRightPixel,
-                        .ClickTag = "click"});
+                        .ClickTag = "click",
+                        .Cursor = kCrossCursor});
     TProbeWindow popup({.Parent = form.Handle(),
                         .Bounds = graphics::Bounds(600, 400, 100, 60),
                         .Style = WS_POPUP | WS_VISIBLE,

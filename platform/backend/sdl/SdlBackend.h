@@ -47,11 +47,8 @@ public:
     void SetClipboardText(const AnsiString& text) override;
     void SetTextInputArea(const TRect& area) override;
 
-    // Makes a cursor from a picture: `argb` holds width * height pixels
-    // 0xAARRGGBB, rows from the top; `hotspot` is the point that clicks.
-    // A later SetCursor(id) shows it. Registering a standard shape's id
-    // replaces that shape.
-    void RegisterCursor(ui::TCursor id, int width, int height, const uint32_t* argb, TPoint hotspot);
+    // Registering a standard shape's id replaces that shape.
+    void RegisterCursor(ui::TCursor id, int width, int height, const uint32_t* argb, TPoint hotspot) override;
 
 private:
     // An SDL window and what it was last told, so that WindowChanged applies
