@@ -112,6 +112,14 @@ void TSdlBackend::WindowEvent(const SDL_Event& event)
         // one of our windows to another, which is no loss of activation.
         focusChanged_ = true;
         break;
+    case SDL_WINDOWEVENT_LEAVE: {
+        // The pointer went off the window (SDL sends no motion for that):
+        // where it is now tells the window manager what it left.
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        ui::WindowManager().InjectMouseMove({x, y});
+        break;
+    }
     case SDL_WINDOWEVENT_EXPOSED:
         SDL_UpdateWindowSurface(w->window);
         break;
