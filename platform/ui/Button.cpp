@@ -11,7 +11,7 @@ using namespace graphics;
 
 TButton::TButton(core::TComponent* owner) : TCustomControl(owner)
 {
-    SetControlStyle({csSetCaption, csDoubleClicks, csOpaque});
+    SetControlStyle({csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csOpaque});
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
     SetColor(clBtnFace);
