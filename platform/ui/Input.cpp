@@ -66,8 +66,10 @@ void TWindowManager::RouteMouse(uint32_t clientMsg, WPARAM keys, TPoint screen)
                 break;
             target = target->parent_;
         }
-        if (!target)
+        if (!target) {
+            TrackMouseOver(nullptr);  // the pointer left every window of ours
             return;
+        }
         // Nothing reaches a window whose top-level window is disabled (a modal
         // window is up) or a disabled window itself.
         if (!target->TopLevel()->Enabled() || !target->Enabled())
@@ -149,19 +151,29 @@ void TWindowManager::InjectMouseWheel(int delta, TPoint screen)
 void TWindowManager::InjectKey(unsigned vk, bool down)
 {
     vk &= 0xFF;
-    bool wasDown = (keys_[vk] & 0x80) != 0;
-    if (down)
-        keys_[vk] = static_cast<uint8_t>(0x80 | ((keys_[vk] & 1) ^ (wasDown ? 0 : 1)));
-    else
-        keys_[vk] &= 1;
-    // Left and right modifier keys also count as the generic one.
+    auto press = [&](unsigned key, bool isDown) {
+        uint8_t& state = keys_[key];
+        state = isDown ? static_cast<uint8_t>(0x80 | ((state & 0x80) ? (state & 1) : ((state & 1) ^ 1))) : (state & 1);
+    };
+    // Programs see the generic modifier codes; the left and right keys are
+    // kept apart so that releasing one while the other is held keeps it down.
+    unsigned generic = vk;
     if (vk == VK_LSHIFT || vk == VK_RSHIFT)
-        keys_[VK_SHIFT] = keys_[vk];
-    if (vk == VK_LCONTROL || vk == VK_RCONTROL)
-        keys_[VK_CONTROL] = keys_[vk];
-    if (vk == VK_LMENU || vk == VK_RMENU)
-        keys_[VK_MENU] = keys_[vk];
-    if (down && vk == VK_ESCAPE && (capture_ || track_.window)) {
+        generic = VK_SHIFT;
+    else if (vk == VK_LCONTROL || vk == VK_RCONTROL)
+        generic = VK_CONTROL;
+    else if (vk == VK_LMENU || vk == VK_RMENU)
+        generic = VK_MENU;
+    bool wasDown = (keys_[generic] & 0x80) != 0;
+    press(vk, down);
+    if (generic != vk) {
+        unsigned left = generic == VK_SHIFT ? VK_LSHIFT : generic == VK_CONTROL ? VK_LCONTROL : VK_LMENU;
+        unsigned right = left + 1;
+        press(generic, (keys_[left] & 0x80) || (keys_[right] & 0x80));
+        if (!down && (keys_[generic] & 0x80))
+            return;  // the other one of the pair is still held
+    }
+    if (down && generic == VK_ESCAPE && (capture_ || track_.window)) {
         // Escape ends whatever the pointer was doing.
         if (HWND holder = capture_) {
             ReleaseCapture();
@@ -173,8 +185,8 @@ void TWindowManager::InjectKey(unsigned vk, bool down)
     if (!target)
         return;
     bool alt = GetAsyncKeyState(VK_MENU) < 0;
-    uint32_t msg = down ? (alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
-    if (vk == VK_MENU)
+    uint32_t msg = down ? (alt || generic == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    if (generic == VK_MENU)
         msg = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
     // lParam: repeat count 1; bit 29 Alt held; bit 30 previous state; bit 31 released.
     LPARAM lParam = 1;
@@ -184,7 +196,7 @@ void TWindowManager::InjectKey(unsigned vk, bool down)
         lParam |= LPARAM{1} << 30;
     if (!down)
         lParam |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
-    Enqueue(TMsg{target, msg, vk, lParam, TickCount(), cursorPos_});
+    Enqueue(TMsg{target, msg, generic, lParam, TickCount(), cursorPos_});
 }
 
 void TWindowManager::InjectText(const AnsiString& text)

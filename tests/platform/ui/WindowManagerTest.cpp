@@ -407,3 +407,37 @@ TEST_F(WindowManagerTest, ScrollBarsTakeClientSpaceAndReportRequests)
     h->SetScrollInfo(SB_VERT, info, SIF_PAGE, true);
     EXPECT_FALSE(h->ScrollBarVisible(SB_VERT));
 }
+
+TEST_F(WindowManagerTest, ModifierPairsAltLettersAndLeavingTheProgram)
+{
+    TTestWindow form("form", nullptr, Bounds(0, 0, 100, 100), WS_VISIBLE);
+    TWindowManager& wm = WindowManager();
+    wm.SetFocus(form.Handle());
+    std::vector<std::pair<uint32_t, WPARAM>> keys;
+    for (uint32_t m : {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR})
+        form.On[m] = [&keys](TMessage& msg) {
+            keys.emplace_back(msg.Msg, msg.WParam);
+            return false;
+        };
+    // Both Shift keys down, one released: Shift is still held, and programs
+    // only ever see the generic code.
+    wm.InjectKey(VK_LSHIFT, true);
+    wm.InjectKey(VK_RSHIFT, true);
+    wm.InjectKey(VK_LSHIFT, false);
+    wm.ProcessMessages();
+    EXPECT_TRUE(wm.KeyDown(VK_SHIFT));
+    wm.InjectKey(VK_RSHIFT, false);
+    wm.ProcessMessages();
+    EXPECT_FALSE(wm.KeyDown(VK_SHIFT));
+    // The second press repeats the key down, as the platform reports it.
+    EXPECT_EQ(keys, (std::vector<std::pair<uint32_t, WPARAM>>{{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, VK_SHIFT}, {WM_KEYUP, VK_SHIFT}}));
+
+    keys.clear();
+    display->PressKey('S', {VK_MENU});
+    EXPECT_NE(std::find(keys.begin(), keys.end(), std::pair<uint32_t, WPARAM>{WM_SYSCHAR, 's'}), keys.end());
+
+    display->MoveMouse({50, 50});
+    form.Clear();
+    display->MoveMouse({500, 500});
+    EXPECT_EQ(form.Seen, (std::vector<uint32_t>{WM_MOUSELEAVE}));
+}
