@@ -6,8 +6,10 @@
 #include "platform/graphics/Font.h"
 #include "platform/ui/Cursors.h"
 #include "platform/ui/Bevel.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/Shape.h"
 #include "platform/ui/SpeedButton.h"
@@ -58,6 +60,8 @@ void RegisterControls()
         &TSpeedButton::StaticClass(),
         &TShape::StaticClass(),
         &TBevel::StaticClass(),
+        &TEdit::StaticClass(),
+        &TMemo::StaticClass(),
     });
 }
 
