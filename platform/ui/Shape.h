@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "platform/ui/WinControl.h"
 
@@ -34,13 +33,13 @@ protected:
     void Paint() override;
 
 private:
+    // A rounded rectangle, or an ellipse whose pen is wider than a pixel,
+    // drawn a row at a time.
+    void PaintBySpans(graphics::TCanvas& canvas, const TRect& r, bool round, int corner);
+
     TShapeType shape_ = stRectangle;
     std::unique_ptr<graphics::TPen> pen_;
     std::unique_ptr<graphics::TBrush> brush_;
 };
-
-// The outline of a rectangle with corners rounded by quarter ellipses of the
-// given width and height, as the points of a polygon.
-std::vector<TPoint> RoundRectOutline(const TRect& rect, int ellipseWidth, int ellipseHeight);
 
 }  // namespace ui
