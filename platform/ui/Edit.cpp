@@ -382,7 +382,9 @@ void TCustomEdit::WndProc(TMessage& m)
         return;
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
+        // The button's release may never come here now.
         selecting_ = false;
+        SetControlState(ControlState() - TControlState{csLButtonDown});
         TWinControl::WndProc(m);
         return;
     case CM_FONTCHANGED:

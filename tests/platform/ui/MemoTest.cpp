@@ -211,7 +211,14 @@ TEST_F(MemoTest, TheViewScrollsToKeepTheCaretVisible)
     EXPECT_EQ(FirstVisible(), 3);
     memo->Perform(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(FirstVisible(), 21 - visible);
+    // A notch of the wheel scrolls three lines.
+    memo->Perform(WM_VSCROLL, SB_TOP);
+    display->Wheel(-WHEEL_DELTA, memo->ClientToScreen({5, 5}));
+    EXPECT_EQ(FirstVisible(), 3);
+    display->Wheel(WHEEL_DELTA, memo->ClientToScreen({5, 5}));
+    EXPECT_EQ(FirstVisible(), 0);
     // Typing brings the caret back into view.
+    memo->Perform(WM_VSCROLL, SB_BOTTOM);
     Type(u8"x");
     EXPECT_EQ(FirstVisible(), visible - 1);
 }
