@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/Stream.h"
+#include "platform/filing/Filer.h"
 #include "platform/graphics/BitmapFile.h"
 #include "platform/graphics/Canvas.h"
 
@@ -325,6 +326,22 @@ void TBitmap::SaveToFile(const std::string& fileName) const
 {
     core::TFileStream stream(fileName, core::fmCreate);
     SaveToStream(stream);
+}
+
+void TBitmap::DefineProperties(filing::TFiler& filer)
+{
+    core::TPersistent::DefineProperties(filer);
+    auto read = [this](core::TStream& stream) {
+        stream.ReadUInt32();  // the size; the file form says it again
+        LoadFromStream(stream);
+    };
+    auto write = [this](core::TStream& stream) {
+        core::TMemoryStream image;
+        SaveToStream(image);
+        stream.WriteUInt32(static_cast<uint32_t>(image.Size()));
+        stream.WriteBuffer(image.Memory(), static_cast<int>(image.Size()));
+    };
+    filer.DefineBinaryProperty("Data", read, write, !Empty());
 }
 
 }  // namespace graphics

@@ -89,6 +89,10 @@ class TBitmap : public core::TPersistent {
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;
 
+    // Filed in form descriptions as "Data": the size of the bitmap file
+    // form (4 bytes), then the file form itself; an empty bitmap is not filed.
+    void DefineProperties(filing::TFiler& filer) override;
+
     // Raised after the size, format, pixels as a whole or transparency change
     // (not after each drawing call).
     core::TNotifyEvent OnChange;
