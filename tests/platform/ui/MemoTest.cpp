@@ -28,6 +28,22 @@ class TEnterTaker : public TCustomControl {
 };
 CORE_CLASS_IMPL(TEnterTaker)
 
+// A memo that keeps a band of three pixels around its client area for a
+// border of its own, as a flat memo does.
+class TInsetMemo : public TMemo {
+    CORE_CLASS(TInsetMemo, TMemo)
+    explicit TInsetMemo(core::TComponent* owner) : TMemo(owner) {}
+    void WndProc(TMessage& m) override
+    {
+        TMemo::WndProc(m);
+        if (m.Msg == WM_NCCALCSIZE) {
+            auto* r = reinterpret_cast<TRect*>(m.LParam);
+            *r = graphics::Inflate(*r, -3, -3);
+        }
+    }
+};
+CORE_CLASS_IMPL(TInsetMemo)
+
 class MemoTest : public EditFixture {
 protected:
     void SetUp() override
@@ -322,4 +338,18 @@ TEST_F(MemoTest, PictureOfAMemoWithScrollBars)
     memo->Perform(WM_VSCROLL, SB_LINEDOWN);
     CaretOn();
     EXPECT_TRUE(testsupport::MatchesGolden(*Picture(memo), "ui_memo_scrollbars"));
+}
+
+TEST_F(MemoTest, ADescendantsNonClientBandShrinksTheTextArea)
+{
+    auto* flat = Add<TInsetMemo>("Flat", graphics::Bounds(10, 120, 185, 89));
+    flat->SetBorderStyle(bsNone);
+    flat->SetCtl3D(false);
+    flat->SetText("边框");
+    EXPECT_EQ(flat->ClientWidth(), 179);
+    EXPECT_EQ(flat->ClientHeight(), 83);
+    TRect area;
+    flat->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    EXPECT_EQ(area, graphics::Rect(1, 0, 178, 83));
+    EXPECT_EQ(flat->ClientToScreen(PosOf(flat, 0)), form->ClientToScreen({10 + 3 + 1, 120 + 3}));
 }
