@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/Exception.h"
+#include "platform/ui/Action.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WinControl.h"
@@ -174,6 +175,7 @@ void TControl::Publish(core::PropertyList& list)
         .StoredWhen([](const core::TObject& o) { return !static_cast<const TControl&>(o).ParentShowHint(); });
     p.Boolean("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
     p.Boolean("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    p.Object<TBasicAction>("Action", &TControl::Action, &TControl::SetAction);
     p.Event("OnClick", &TControl::OnClick);
     p.Event("OnDblClick", &TControl::OnDblClick);
     p.Event("OnMouseDown", &TControl::OnMouseDown, "TMouseEvent");
@@ -459,7 +461,56 @@ void TControl::SendToBack()
 
 void TControl::Click()
 {
-    OnClick(this);
+    if (OnClick || !actionLink_ || !actionLink_->Action())
+        OnClick(this);
+    else
+        actionLink_->Execute(this);
+}
+
+// ---- Actions -------------------------------------------------------------------
+
+TBasicAction* TControl::Action() const
+{
+    return actionLink_ ? actionLink_->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* value)
+{
+    if (value == Action())
+        return;
+    if (TBasicAction* old = Action())
+        old->RemoveFreeNotification(this);
+    if (!value) {
+        actionLink_.reset();
+        return;
+    }
+    if (!actionLink_)
+        actionLink_ = std::make_unique<TControlActionLink>(this);
+    actionLink_->SetAction(value);
+    value->FreeNotification(this);
+    ActionChange(value, InState(core::csLoading) || value->InState(core::csLoading));
+}
+
+void TControl::ActionChange(core::TObject* sender, bool checkDefaults)
+{
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action)
+        return;
+    if (!checkDefaults || Caption().empty() || Caption() == Name())
+        SetCaption(action->Caption());
+    if (!checkDefaults || Enabled())
+        SetEnabled(action->Enabled());
+    if (!checkDefaults || Hint().empty())
+        SetHint(action->Hint());
+    if (!checkDefaults || Visible())
+        SetVisible(action->Visible());
+}
+
+void TControl::Notification(core::TComponent* component, core::TOperation operation)
+{
+    core::TComponent::Notification(component, operation);
+    if (operation == core::opRemove && actionLink_ && component == actionLink_->Action())
+        actionLink_.reset();
 }
 
 void TControl::DblClick()

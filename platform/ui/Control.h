@@ -12,6 +12,8 @@ namespace ui {
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TControlActionLink;
 
 // A visual control: a rectangle on its parent with a font, a colour, a
 // cursor, a hint, mouse events and the framework's component notifications.
@@ -96,6 +98,11 @@ class TControl : public core::TComponent {
     bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
     bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
 
+    // The action whose caption, enabled state, hint and visibility the
+    // control follows; Click runs it when OnClick is unassigned.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* value);
+
     // The control's text: a caption or an edit's contents.
     AnsiString Text() const { return GetText(); }
     void SetText(const AnsiString& value);
@@ -158,6 +165,14 @@ protected:
     void AnchorTo(int parentWidth, int parentHeight);
     virtual void VisibleChanging() {}
     virtual void FontChanged();
+    // Told when the action is set and after every change of it: takes the
+    // action's Caption, Enabled, Hint and Visible. With checkDefaults (an
+    // action set while the form is read) only properties still at their
+    // defaults are taken. Controls that show Checked or ImageIndex override
+    // it and take those too.
+    virtual void ActionChange(core::TObject* sender, bool checkDefaults);
+    TControlActionLink* ActionLink() const { return actionLink_.get(); }
+    void Notification(core::TComponent* component, core::TOperation operation) override;
     // Invalidates the control's rectangle in its parent window.
     void InvalidateControl(bool isVisible, bool isOpaque);
     // Stores new bounds and tells the control and its parent.
@@ -167,6 +182,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TControlActionLink;
     void MouseMessage(TMessage& m);
 
     int left_ = 0;
@@ -194,6 +210,7 @@ private:
     bool parentBiDiMode_ = true;
     AnsiString text_;
     bool updatingFont_ = false;
+    std::unique_ptr<TControlActionLink> actionLink_;
 };
 
 // The control that holds the mouse capture (a windowless one holds it through
