@@ -101,7 +101,9 @@ void PaintNonClient(HWND window)
     TDrawTarget target = window->WindowTarget();
     TRect r{0, 0, window->BoundsRect().Width(), window->BoundsRect().Height()};
     using namespace graphics;
-    bool framed = !window->IsTopLevel() || !(window->Style() & WS_CAPTION);
+    // The display frames top-level windows with a caption; a pop-up with a
+    // border alone (WS_BORDER is half of WS_CAPTION) draws its own.
+    bool framed = !window->IsTopLevel() || (window->Style() & WS_CAPTION) != WS_CAPTION;
     if (framed && (window->Style() & WS_BORDER) && !(window->Style() & WS_DLGFRAME)) {
         Frame(target, r, SysColor(COLOR_WINDOWFRAME), SysColor(COLOR_WINDOWFRAME));
         r = Inflate(r, -1, -1);
@@ -129,7 +131,7 @@ namespace {
 
 TRect FrameInsets(HWND window, TRect r)
 {
-    bool framed = !window->IsTopLevel() || !(window->Style() & WS_CAPTION);
+    bool framed = !window->IsTopLevel() || (window->Style() & WS_CAPTION) != WS_CAPTION;
     if (framed && (window->Style() & WS_DLGFRAME))
         r = graphics::Inflate(r, -3, -3);
     else if (framed && (window->Style() & WS_BORDER))
