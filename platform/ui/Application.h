@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "platform/core/Component.h"
 #include "platform/core/Exception.h"
@@ -9,6 +10,8 @@
 namespace ui {
 
 class TCustomForm;
+class TControl;
+class THintWindow;
 
 using TExceptionEvent = core::TEvent<core::TObject*, const std::exception&>;
 
@@ -56,6 +59,26 @@ class TApplication : public core::TComponent {
     TExceptionEvent OnException;
     core::TNotifyEvent OnIdle;
 
+    // Hints (ApplicationHint.cpp): when the pointer rests HintPause ms over a
+    // control whose ShowHint is on and whose Hint is not empty, the hint shows
+    // below the pointer; it goes after HintHidePause ms, when the pointer
+    // leaves the control, or on a click or a key. Moving on from a shown hint
+    // to another control shows that one after HintShortPause ms.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+    int HintPause() const { return hintPause_; }
+    void SetHintPause(int value) { hintPause_ = value; }
+    int HintShortPause() const { return hintShortPause_; }
+    void SetHintShortPause(int value) { hintShortPause_ = value; }
+    int HintHidePause() const { return hintHidePause_; }
+    void SetHintHidePause(int value) { hintHidePause_ = value; }
+    // Hides a shown hint and forgets a pending one.
+    void CancelHint();
+    // The control layer says which control the pointer is over now.
+    void HintMouseControl(TControl* control);
+    // The window of the hint shown now, or nullptr.
+    THintWindow* ActiveHintWindow() const;
+
 protected:
     void Notification(core::TComponent* component, core::TOperation operation) override;
 
@@ -67,6 +90,22 @@ private:
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     AnsiString title_;
+
+    struct THintState;
+    struct THintStateDeleter {
+        void operator()(THintState* state) const;
+    };
+    THintState& Hint();
+    void StartHintTimer(unsigned ms, bool hideTimer);
+    void StopHintTimer();
+    void HintTimerExpired();
+    void ShowHintFor(TControl* control);
+    void WatchInput(bool on);
+    bool showHint_ = true;
+    int hintPause_ = 500;
+    int hintShortPause_ = 50;
+    int hintHidePause_ = 2500;
+    std::unique_ptr<THintState, THintStateDeleter> hint_;
 };
 
 // The application object of the process.

@@ -4,6 +4,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/ui/Action.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WinControl.h"
@@ -92,6 +93,7 @@ void SetMouseControl(TControl* control)
         old->Perform(CM_MOUSELEAVE, 0, 0);
     if (control)
         control->Perform(CM_MOUSEENTER, 0, 0);
+    Application().HintMouseControl(control);
 }
 
 TCustomForm* GetParentForm(const TControl* control)
