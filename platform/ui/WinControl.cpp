@@ -628,51 +628,42 @@ void TWinControl::WindowProc(TMessage& message)
     }
 }
 
+namespace {
+
+// A key goes first to the form when it previews keys, then to the control's
+// handler, which zeroes it to say the key was used.
+template <typename Key, typename Preview, typename Handler>
+bool RouteKey(TWinControl* control, TMessage& m, bool standardEvents, Preview preview, Handler handler)
+{
+    TCustomForm* form = GetParentForm(control);
+    if (form && form != control && form->KeyPreview() && (form->*preview)(m))
+        return true;
+    if (!standardEvents)
+        return false;
+    Key key = static_cast<Key>(m.WParam);
+    handler(key);
+    m.WParam = static_cast<WPARAM>(static_cast<std::make_unsigned_t<Key>>(key));
+    return key == 0;
+}
+
+}  // namespace
+
 bool TWinControl::DoKeyDown(TMessage& m)
 {
-    TCustomForm* form = GetParentForm(this);
-    uint16_t key = static_cast<uint16_t>(m.WParam);
-    TShiftState shift = KeyboardShiftState();
-    if (form && form != this && form->KeyPreview() && form->DoKeyDown(m))
-        return true;
-    key = static_cast<uint16_t>(m.WParam);
-    if (!controlStyle_.Contains(csNoStdEvents)) {
-        KeyDown(key, shift);
-        m.WParam = key;
-        if (key == 0)
-            return true;
-    }
-    return false;
+    return RouteKey<uint16_t>(this, m, !controlStyle_.Contains(csNoStdEvents), &TCustomForm::DoKeyDown,
+                              [this](uint16_t& key) { KeyDown(key, KeyboardShiftState()); });
 }
 
 bool TWinControl::DoKeyUp(TMessage& m)
 {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyUp(m))
-        return true;
-    uint16_t key = static_cast<uint16_t>(m.WParam);
-    if (!controlStyle_.Contains(csNoStdEvents)) {
-        KeyUp(key, KeyboardShiftState());
-        m.WParam = key;
-        if (key == 0)
-            return true;
-    }
-    return false;
+    return RouteKey<uint16_t>(this, m, !controlStyle_.Contains(csNoStdEvents), &TCustomForm::DoKeyUp,
+                              [this](uint16_t& key) { KeyUp(key, KeyboardShiftState()); });
 }
 
 bool TWinControl::DoKeyPress(TMessage& m)
 {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyPress(m))
-        return true;
-    char key = static_cast<char>(m.WParam);
-    if (!controlStyle_.Contains(csNoStdEvents)) {
-        KeyPress(key);
-        m.WParam = static_cast<unsigned char>(key);
-        if (key == 0)
-            return true;
-    }
-    return false;
+    return RouteKey<char>(this, m, !controlStyle_.Contains(csNoStdEvents), &TCustomForm::DoKeyPress,
+                          [this](char& key) { KeyPress(key); });
 }
 
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift)
