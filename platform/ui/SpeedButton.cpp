@@ -236,7 +236,7 @@ void TSpeedButton::MouseMove(TShiftState shift, int x, int y)
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     TGraphicControl::MouseUp(button, shift, x, y);
-    if (!dragging_)
+    if (button != mbLeft || !dragging_)
         return;
     dragging_ = false;
     bool inside = ClientRect().Contains({x, y});
@@ -249,8 +249,8 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         if (down_)
             state_ = bsExclusive;
         Invalidate();
-    } else if (down_) {
-        state_ = bsExclusive;
+    } else {
+        state_ = down_ ? bsExclusive : bsUp;
         Invalidate();
     }
     if (inside)
