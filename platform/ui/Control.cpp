@@ -569,6 +569,8 @@ void TControl::MouseMessage(TMessage& m)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        // While the button is held, a control can tell a press from a key.
+        controlState_.Include(csLButtonDown);
         if (controlStyle_.Contains(csCaptureMouse))
             SetMouseCapture(true);
         if (controlStyle_.Contains(csClickEvents))
@@ -588,6 +590,7 @@ void TControl::MouseMessage(TMessage& m)
         MouseDown(msg <= WM_RBUTTONDBLCLK ? mbRight : mbMiddle, shift, x, y);
         break;
     case WM_LBUTTONUP:
+        controlState_.Exclude(csLButtonDown);
         if (controlStyle_.Contains(csCaptureMouse))
             SetMouseCapture(false);
         if (controlState_.Contains(csClicked)) {
