@@ -740,7 +740,9 @@ void TWinControl::WndProc(TMessage& m)
 {
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK) {
         if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
-            // A press focuses a focusable control before anything else happens.
+            // A press focuses a focusable control before anything else
+            // happens; the control already knows that the mouse did it.
+            controlState_.Include(csLButtonDown);
             if (CanFocus() && tabStop_ && !Focused() && !dynamic_cast<TCustomForm*>(this))
                 SetFocus();
         }
