@@ -176,6 +176,16 @@ void TCustomForm::Paint()
     OnPaint(this);
 }
 
+void TCustomForm::GetChildren(const std::function<void(core::TComponent*)>& proc, core::TComponent* root)
+{
+    if (root == this) {
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (!Components(i)->HasParent())
+                proc(Components(i));
+    }
+    TCustomControl::GetChildren(proc, root);
+}
+
 void TCustomForm::Loaded()
 {
     TCustomControl::Loaded();
