@@ -5,14 +5,18 @@
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Font.h"
 #include "platform/ui/Cursors.h"
+#include "platform/ui/Action.h"
 #include "platform/ui/Bevel.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/Shape.h"
 #include "platform/ui/SpeedButton.h"
+#include "platform/ui/Timer.h"
 
 namespace ui {
 
@@ -62,6 +66,11 @@ void RegisterControls()
         &TBevel::StaticClass(),
         &TEdit::StaticClass(),
         &TMemo::StaticClass(),
+        &TButton::StaticClass(),
+        &TTimer::StaticClass(),
+        &TAction::StaticClass(),
+        &TActionList::StaticClass(),
+        &TImageList::StaticClass(),
     });
 }
 

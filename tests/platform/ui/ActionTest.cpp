@@ -3,10 +3,14 @@
 #include <memory>
 
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/filing/Streaming.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Action.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Registration.h"
+#include "platform/ui/Timer.h"
 
 using namespace ui;
 using backend::THeadlessBackend;
@@ -227,4 +231,98 @@ TEST_F(ActionTest, TheActionIsAPublishedReference)
     for (const char* name : {"Caption", "Checked", "Enabled", "Hint", "ImageIndex", "ShortCut", "Visible", "OnExecute", "OnUpdate"})
         EXPECT_NE(TAction::StaticClass().FindProperty(name), nullptr) << name;
     EXPECT_NE(TActionList::StaticClass().FindProperty("Images"), nullptr);
+}
+
+TEST(StandardComponentsFilingTest, ActionsTimersImageListsAndButtonsLoadAndWriteBack)
+{
+    THeadlessBackend& display = THeadlessBackend::Install();
+    RegisterControls();
+    const char* description = R"(object Form1: TForm
+  Left = 100
+  Top = 100
+  Caption = 'Actions'
+  ClientHeight = 100
+  ClientWidth = 200
+  object ActionList1: TActionList
+    Images = ImageList1
+    Left = 8
+    Top = 8
+    object Action1: TAction
+      Caption = '&Save'
+      Hint = 'Save the set'
+      ImageIndex = 0
+      OnExecute = Action1Execute
+    end
+  end
+  object ImageList1: TImageList
+    Height = 8
+    Width = 8
+  end
+  object Timer1: TTimer
+    Interval = 250
+    OnTimer = Timer1Timer
+  end
+  object Button1: TButton
+    Left = 8
+    Top = 40
+    Width = 75
+    Height = 25
+    Action = Action1
+    Default = True
+    ModalResult = 1
+    TabOrder = 0
+  end
+end
+)";
+    int executed = 0, ticks = 0;
+    auto load = [&](const std::string& text) {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->RegisterMethod<core::TObject*>("Action1Execute", [&](core::TObject*) { ++executed; });
+        form->RegisterMethod<core::TObject*>("Timer1Timer", [&](core::TObject*) { ++ticks; });
+        filing::ReadComponentText(text, form.get());
+        return form;
+    };
+    std::unique_ptr<TForm> form = load(description);
+    auto* list = dynamic_cast<TActionList*>(form->FindComponent("ActionList1"));
+    auto* action = dynamic_cast<TAction*>(form->FindComponent("Action1"));
+    auto* images = dynamic_cast<TImageList*>(form->FindComponent("ImageList1"));
+    auto* timer = dynamic_cast<TTimer*>(form->FindComponent("Timer1"));
+    auto* button = dynamic_cast<TButton*>(form->FindComponent("Button1"));
+    ASSERT_TRUE(list && action && images && timer && button);
+    EXPECT_EQ(action->ActionList(), list);
+    EXPECT_EQ(list->Images(), images);
+    EXPECT_EQ(action->Images(), images);
+    EXPECT_EQ(images->Width(), 8);
+    EXPECT_EQ(button->Action(), action);
+    EXPECT_EQ(button->Caption(), "&Save");
+    EXPECT_EQ(button->Hint(), "Save the set");
+    EXPECT_TRUE(button->Default());
+    EXPECT_EQ(timer->Interval(), 250u);
+    EXPECT_TRUE(timer->Running());
+
+    display.Advance(250);
+    WindowManager().ProcessMessages();
+    EXPECT_EQ(ticks, 1);
+    form->Show();
+    display.Click(button->ClientToScreen({10, 10}));
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(form->ModalResult(), mrOk);
+
+    // Written back, the description holds the same components, and reads
+    // again into the same structure.
+    AnsiString text = filing::ComponentToText(form.get());
+    for (const char* line : {"object ActionList1: TActionList", "Images = ImageList1", "object Action1: TAction",
+                             "OnExecute = Action1Execute", "object ImageList1: TImageList", "Interval = 250",
+                             "OnTimer = Timer1Timer", "Action = Action1", "ModalResult = 1"})
+        EXPECT_NE(text.find(line), AnsiString::npos) << line << " in\n" << text;
+    EXPECT_LT(text.find("object Action1: TAction"), text.find("object ImageList1")) << "actions are filed inside their list";
+    form.reset();
+    std::unique_ptr<TForm> again = load(text);
+    auto* reloaded = dynamic_cast<TButton*>(again->FindComponent("Button1"));
+    ASSERT_NE(reloaded, nullptr);
+    ASSERT_NE(reloaded->Action(), nullptr);
+    EXPECT_EQ(reloaded->Action()->Name(), "Action1");
+    EXPECT_EQ(dynamic_cast<TAction*>(reloaded->Action())->ActionList()->Name(), "ActionList1");
+    again.reset();
+    WindowManager().Reset();
 }
