@@ -1,0 +1,23 @@
+#include "controls/Registration.h"
+
+#include "controls/BandPanels.h"
+#include "controls/TinyButton.h"
+#include "controls/TinyEdit.h"
+#include "controls/TinyGrid.h"
+#include "platform/core/ClassRegistry.h"
+
+namespace controls {
+
+void RegisterControls()
+{
+    core::RegisterClasses({
+        &TTinyGrid::StaticClass(),
+        &TTinyEdit::StaticClass(),
+        &TTinyButton::StaticClass(),
+        &TTopPanel::StaticClass(),
+        &TCenterPanel::StaticClass(),
+        &TBottomPanel::StaticClass(),
+    });
+}
+
+}  // namespace controls
