@@ -157,10 +157,13 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value)
 {
     if (value == borderStyle_)
         return;
-    // The client area stays the size it is; the frame grows or shrinks round it.
+    // The client area stays the size it is and the form stays where it is
+    // (Left and Top come before BorderStyle in a form description); the
+    // frame grows or shrinks round the client area.
     TRect area = WindowAreaFor(BoundsRect());
     borderStyle_ = value;
     TRect bounds = BoundsForWindowArea(area);
+    OffsetRect(bounds, Left() - bounds.Left, Top() - bounds.Top);
     UpdateBoundsRect(bounds);
     RecreateWnd();
 }
