@@ -394,10 +394,6 @@ void TWindowManager::TranslateMessage(const TMsg& msg)
         ch = static_cast<int>(vk);
     else if (KeyDown(VK_CONTROL) && !KeyDown(VK_MENU) && vk >= 'A' && vk <= 'Z')
         ch = static_cast<int>(vk - 'A' + 1);
-    else if (msg.message == WM_SYSKEYDOWN && !KeyDown(VK_CONTROL) && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')))
-        // Alt+letter: the display gives no text then, so the key makes the
-        // character that accelerators look for.
-        ch = static_cast<int>(vk >= 'A' && !KeyDown(VK_SHIFT) ? vk + 32 : vk);
     else if (msg.message == WM_SYSKEYDOWN && KeyDown(VK_MENU) && !KeyDown(VK_CONTROL) &&
              ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')))
         // Alt with a letter or digit is an accelerator: a system character,

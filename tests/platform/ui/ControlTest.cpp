@@ -7,7 +7,9 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/ui/Application.h"
+#include "platform/core/IntegerConsts.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Registration.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -267,4 +269,20 @@ TEST_F(ControlTest, AFramedSnapshotDrawsTheCaptionRoundTheWindow)
     EXPECT_EQ(graphics::PixelToRgb(shot.At(100, 60)), graphics::ColorToRGB(graphics::clBtnFace));
     if (std::getenv("SAVE_SNAPSHOTS"))
         graphics::SavePng(shot.Surface(), "framed_form.png");
+}
+
+TEST_F(ControlTest, DescriptionsNameColoursCharsetsAndCursors)
+{
+    RegisterControls();
+    int64_t value = 0;
+    ASSERT_TRUE(core::IdentToInt("TColor", "clBtnFace", value));
+    EXPECT_EQ(value, graphics::clBtnFace);
+    ASSERT_TRUE(core::IdentToInt("TFontCharset", "GB2312_CHARSET", value));
+    EXPECT_EQ(value, 134);
+    AnsiString name;
+    ASSERT_TRUE(core::IntToIdent("TCursor", crHSplit, name));
+    EXPECT_EQ(name, "crHSplit");
+    ASSERT_TRUE(core::IntToIdent("TColor", graphics::clWhite, name));
+    EXPECT_EQ(name, "clWhite");
+    EXPECT_FALSE(core::IntToIdent("TColor", 0x123456, name));
 }
