@@ -217,8 +217,11 @@ AnsiString TConnectionString::QuoteValue(std::string_view value)
     bool needsQuotes = value.find(';') != std::string_view::npos ||
                        (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
                                            IsQuote(value.front()) || IsQuote(value.back()) || value.front() == '='));
-    if (!needsQuotes)
-        return AnsiString(value);
+    return needsQuotes ? EncloseValue(value) : AnsiString(value);
+}
+
+AnsiString TConnectionString::EncloseValue(std::string_view value)
+{
     bool hasDouble = value.find('"') != std::string_view::npos;
     bool hasSingle = value.find('\'') != std::string_view::npos;
     char quote = hasDouble && !hasSingle ? '\'' : '"';

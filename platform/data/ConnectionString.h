@@ -49,6 +49,10 @@ public:
     core::AnsiString Text() const;
     // How one value is written: as it stands, or quoted where it must be.
     static core::AnsiString QuoteValue(std::string_view value);
+    // The value in quotes whatever it holds, read back as it stands: double
+    // quotes unless it holds a double quote and no single one, the enclosing
+    // quote written twice inside.
+    static core::AnsiString EncloseValue(std::string_view value);
     static core::AnsiString QuoteKey(std::string_view key);
 
 private:
