@@ -1,0 +1,82 @@
+#include "app/AccountTool.h"
+
+#include "app/Login.h"
+#include "controls/BandPanels.h"
+#include "controls/TinyButton.h"
+#include "controls/TinyGrid.h"
+#include "platform/core/CodePage.h"
+#include "platform/data/ADOConnection.h"
+#include "platform/data/ADOTable.h"
+#include "platform/filing/FormResources.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/MessageBox.h"
+
+namespace app {
+
+CORE_CLASS_IMPL(TAccountMain)
+
+TAccountMain* AccountMain = nullptr;
+
+TAccountMain::TAccountMain(core::TComponent* owner) : ui::TForm(owner)
+{
+    RegisterField("TinyGrid1", &TinyGrid1);
+    RegisterField("TopPanel1", &TopPanel1);
+    RegisterField("BottomPanel1", &BottomPanel1);
+    RegisterField("TinyButton1", &TinyButton1);
+    RegisterField("TinyButton2", &TinyButton2);
+    RegisterField("TinyButton3", &TinyButton3);
+    RegisterField("ADOConnection1", &ADOConnection1);
+    RegisterField("ADOTable1", &ADOTable1);
+    RegisterMethod<core::TObject*>("TinyButton1Click", [this](core::TObject* sender) { TinyButton1Click(sender); });
+    RegisterMethod<core::TObject*>("TinyButton2Click", [this](core::TObject* sender) { TinyButton2Click(sender); });
+    RegisterMethod<core::TObject*>("TinyButton3Click", [this](core::TObject* sender) { TinyButton3Click(sender); });
+    if (!filing::InitInheritedComponent(*this))
+        throw core::EFilerError("The form description of %s is missing", ClassName());
+}
+
+void TAccountMain::TinyButton1Click(core::TObject*)
+{
+    AnsiString connectionString;
+    if (!ShowLogin(connectionString))
+        return;
+    try {
+        ADOConnection1->SetConnectionString(core::AnsiToWide(connectionString));
+        ADOTable1->SetActive(true);
+    } catch (const std::exception&) {
+        ui::Application().MessageBox("登录错误！请检查密码，或机器名是否正确", "错误", ui::MB_OK | ui::MB_ICONWARNING);
+        return;
+    }
+    // The filling is not guarded: its errors reach the application's error
+    // display, with the row count already set.
+    ADOTable1->First();
+    TinyGrid1->SetRows(ADOTable1->RecordCount());
+    int row = 1;
+    while (!ADOTable1->Eof()) {
+        TinyGrid1->SetCell(1, row, ADOTable1->FieldByName("AccountName")->AsVariant());
+        TinyGrid1->SetCell(2, row, ADOTable1->FieldByName("AccountDb")->AsVariant());
+        TinyGrid1->SetCell(3, row, ADOTable1->FieldByName("Tag")->AsVariant());
+        ++row;
+        ADOTable1->Next();
+    }
+}
+
+void TAccountMain::TinyButton2Click(core::TObject*)
+{
+    if (!ADOTable1->Active())
+        return;
+    int rows = TinyGrid1->Rows();
+    for (int row = 1; row <= rows; ++row) {
+        ADOTable1->SetRecNo(row);
+        ADOTable1->Edit();
+        ADOTable1->FieldByName("Tag")->SetAsVariant(TinyGrid1->Cell(3, row));
+        ADOTable1->Post();
+    }
+    ui::Application().MessageBox("修改成功!!", "提示", ui::MB_OK | ui::MB_ICONINFORMATION);
+}
+
+void TAccountMain::TinyButton3Click(core::TObject*)
+{
+    Close();
+}
+
+}  // namespace app

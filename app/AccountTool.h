@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/ui/Form.h"
+
+namespace data {
+class TADOConnection;
+class TADOTable;
+}  // namespace data
+
+namespace controls {
+class TTinyGrid;
+class TTopPanel;
+class TBottomPanel;
+class TTinyButton;
+}  // namespace controls
+
+namespace app {
+
+// The account list window: every account set of table TsAccount with its
+// database and its hidden flag, and the buttons to sign in and load (登录),
+// to save the flags (保存) and to leave (退出). Grid row r shows the r-th
+// record of the open table, and saving writes row r back to record r.
+//
+// The window is made from its form description (forms/AccountMain.dfm); its
+// components reach the fields below by their names.
+class TAccountMain : public ui::TForm {
+    CORE_CLASS(TAccountMain, ui::TForm)
+
+    explicit TAccountMain(core::TComponent* owner);
+
+    controls::TTinyGrid* TinyGrid1 = nullptr;
+    controls::TTopPanel* TopPanel1 = nullptr;
+    controls::TBottomPanel* BottomPanel1 = nullptr;
+    controls::TTinyButton* TinyButton1 = nullptr;
+    controls::TTinyButton* TinyButton2 = nullptr;
+    controls::TTinyButton* TinyButton3 = nullptr;
+    data::TADOConnection* ADOConnection1 = nullptr;
+    data::TADOTable* ADOTable1 = nullptr;
+
+    // Sign in and load: asks for the server and password, opens the table
+    // and fills the grid with its records.
+    void TinyButton1Click(core::TObject* sender);
+    // Save: writes every row's flag to its record, then says so.
+    void TinyButton2Click(core::TObject* sender);
+    // Exit: closes the window, which ends the program.
+    void TinyButton3Click(core::TObject* sender);
+};
+
+// The main window, once the program has made it.
+extern TAccountMain* AccountMain;
+
+}  // namespace app
