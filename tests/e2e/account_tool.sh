@@ -1,0 +1,258 @@
+#!/usr/bin/env bash
+# End-to-end check of account-tool: the real program on its own Xvfb, driven
+# by xdotool as a user would drive it, against a real database.
+#
+#   account_tool.sh store TOOL STORE-TOOL [OUT]
+#       against the embedded store made by account-store: sign in, tick row
+#       2, save, dismiss the message, leave; then check the stored flags.
+#       Then sign in with a wrong password: the failure message shows and
+#       nothing changes.
+#   account_tool.sh postgresql TOOL [OUT]
+#       the same sign-in, tick and save against PostgreSQL through the ODBC
+#       data source that pg-cluster.sh defines, typed as the server name with
+#       the cluster's password (which holds ";", "=" and a blank). Run it
+#       inside pg-cluster.sh run.
+#
+# OUT receives a screenshot of each step (default: a temporary folder).
+set -euo pipefail
+
+mode=$1
+tool=$2
+if [ "$mode" = store ]; then
+  store_tool=$3
+  out=${4:-}
+else
+  out=${3:-}
+fi
+work=$(mktemp -d)
+out=${out:-$work/shots}
+mkdir -p "$out"
+xvfb_pid=""
+tool_pid=""
+
+cleanup() {
+  if [ -n "$tool_pid" ]; then kill "$tool_pid" 2>/dev/null || true; wait "$tool_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "account_tool ($mode): $*" >&2
+  import -window root "$out/failure.png" 2>/dev/null && echo "screen at the failure: $out/failure.png" >&2
+  echo "--- program output" >&2
+  cat "$work/tool.log" >&2 2>/dev/null || true
+  exit 1
+}
+
+# ---- The display ---------------------------------------------------------------
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb gave no display number"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+unset WAYLAND_DISPLAY
+export SDL_VIDEODRIVER=x11
+
+# ---- Finding windows and places --------------------------------------------------
+
+# The program's shown window with exactly this title, if any. (xdotool's
+# --name does not match Chinese titles, so the titles are compared here.)
+find_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$tool_pid" 2>/dev/null || true); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# The id of the window with this title, once it is shown.
+window_named() {
+  local id
+  for _ in $(seq 100); do
+    id=$(find_window "$1") && { echo "$id"; return 0; }
+    kill -0 "$tool_pid" 2>/dev/null || fail "the program ended while waiting for the window '$1'"
+    sleep 0.1
+  done
+  fail "no window '$1' came"
+}
+
+window_gone() {
+  for _ in $(seq 100); do
+    find_window "$1" >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "the window '$1' did not close"
+}
+
+# Sets X, Y, WIDTH and HEIGHT to a window's place on the screen.
+geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+}
+
+# The colour of a screen pixel as RRGGBB.
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1 | tr a-f A-F
+}
+
+# Waits until a window's client pixel (x, y) has the colour: it has painted.
+wait_painted() {  # window x y RRGGBB
+  geometry "$1"
+  for _ in $(seq 100); do
+    [ "$(pixel $((X + $2)) $((Y + $3)))" = "$4" ] && return 0
+    sleep 0.1
+  done
+  fail "window $1 never showed $4 at ($2, $3)"
+}
+
+click_in() {  # window x y: a click at a client point
+  geometry "$1"
+  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+  sleep 0.2
+}
+
+shot() {
+  import -window root "$out/$1.png"
+}
+
+# Where the controls are, in client coordinates of their windows (from the
+# form descriptions: the grid inside its two-pixel sunken edge, the edits
+# inside the centre panel's six-pixel band).
+main_login=(186 227) main_save=(266 227) main_exit=(346 227)
+main_row2_box=(285 83)
+main_heading=(20 48)
+login_server=(178 48) login_password=(178 96) login_confirm=(154 161)
+
+# Dismisses a message box by its OK button, the one button at the bottom centre.
+dismiss() {
+  local id=$1
+  geometry "$id"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 23)) click 1
+  window_gone "$2"
+}
+
+start_tool() {
+  "$tool" >"$work/tool.log" 2>&1 &
+  tool_pid=$!
+  main=$(window_named "帐套工具")
+  wait_painted "$main" "${main_heading[@]}" EBEBEB
+}
+
+stop_tool() {
+  click_in "$main" "${main_exit[@]}"
+  for _ in $(seq 100); do
+    kill -0 "$tool_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$tool_pid" 2>/dev/null && fail "the program did not end on 退出"
+  local status=0
+  wait "$tool_pid" || status=$?
+  tool_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# Clicks 登录, types the server name (when given) and the password, clicks 确认.
+sign_in() {  # password [server]
+  click_in "$main" "${main_login[@]}"
+  local login
+  login=$(window_named "登录")
+  wait_painted "$login" 5 5 EBEBEB
+  if [ $# -gt 1 ]; then
+    click_in "$login" "${login_server[@]}"
+    xdotool key ctrl+a
+    xdotool type --delay 40 "$2"
+  fi
+  click_in "$login" "${login_password[@]}"
+  xdotool type --delay 40 "$1"
+  sleep 0.3
+  shot "${shot_prefix}login"
+  click_in "$login" "${login_confirm[@]}"
+  window_gone "登录"
+}
+
+# Ticks row 2, saves, checks the message and dismisses it.
+tick_and_save() {
+  click_in "$main" "${main_row2_box[@]}"
+  shot "${shot_prefix}ticked"
+  click_in "$main" "${main_save[@]}"
+  local box
+  box=$(window_named "提示")
+  sleep 0.3
+  shot "${shot_prefix}saved"
+  dismiss "$box" "提示"
+}
+
+# ---- The runs ------------------------------------------------------------------------
+
+case "$mode" in
+store)
+  export XDG_DATA_HOME="$work/data"
+  password='sa pass;1'
+  printf '%s\n' "$password" | "$store_tool" init >/dev/null
+  "$store_tool" add 演示账套 demo_2024
+  "$store_tool" add 北京分公司 beijing_2024
+  "$store_tool" add 上海分公司 shanghai_2024 --hidden
+  before=$("$store_tool" list)
+
+  shot_prefix=store-
+  start_tool
+  sign_in "$password"
+  tick_and_save
+  stop_tool
+  expected=$'AccountName,AccountDb,Tag\n演示账套,demo_2024,0\n北京分公司,beijing_2024,1\n上海分公司,shanghai_2024,1'
+  got=$("$store_tool" list)
+  [ "$got" = "$expected" ] || fail "stored flags after saving: expected
+$expected
+got
+$got"
+
+  # A wrong password: the failure message, and nothing changes.
+  shot_prefix=wrong-
+  before=$got
+  start_tool
+  sign_in "wrong"
+  box=$(window_named "错误")
+  sleep 0.3
+  shot "wrong-message"
+  dismiss "$box" "错误"
+  # Save does nothing while not signed in: no message comes.
+  click_in "$main" "${main_save[@]}"
+  sleep 0.5
+  find_window "提示" >/dev/null && fail "Save showed a message without a sign-in"
+  stop_tool
+  got=$("$store_tool" list)
+  [ "$got" = "$before" ] || fail "a failed sign-in changed the store: $got"
+  ;;
+postgresql)
+  : "${ATS_PG_DSN:?run this inside pg-cluster.sh run}"
+  psql_utf8() { PGCLIENTENCODING=UTF8 "$ATS_PG_PSQL" -X -q -v ON_ERROR_STOP=1 "$@"; }
+  psql_utf8 <<'SQL'
+INSERT INTO "TsAccount" VALUES ('演示账套', 'demo_2024', false), ('北京分公司', 'beijing_2024', false),
+  ('上海分公司', 'shanghai_2024', true);
+SQL
+  shot_prefix=pg-
+  start_tool
+  sign_in "$ATS_PG_PASSWORD" "$ATS_PG_DSN"
+  tick_and_save
+  stop_tool
+  # The table is read in key order: 上海分公司, 北京分公司, 演示账套; row 2 is 北京分公司.
+  got=$(psql_utf8 -A -t -F ',' -c 'SELECT "AccountName", "Tag"::int FROM "TsAccount" ORDER BY "AccountDb"')
+  expected=$'北京分公司,1\n演示账套,0\n上海分公司,1'
+  [ "$got" = "$expected" ] || fail "PostgreSQL flags after saving: expected
+$expected
+got
+$got"
+  ;;
+*)
+  echo "usage: $0 store TOOL STORE-TOOL [OUT] | postgresql TOOL [OUT]" >&2
+  exit 2
+  ;;
+esac
+
+echo "account_tool ($mode): signed in, ticked, saved and checked the stored flags on $DISPLAY; screenshots in $out"
