@@ -73,7 +73,7 @@ TCustomEdit::TCustomEdit(core::TComponent* owner)
     SetControlStyle({csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     SetBounds(Left(), Top(), 121, 21);
     SetTabStop(true);
-    FontChanged();
+    UpdateFontMetrics();
 }
 
 TCustomEdit::~TCustomEdit() = default;
@@ -282,7 +282,7 @@ int TCustomEdit::LineHeight() const
     return std::max(measure_->TextMetrics().Height, 1);
 }
 
-void TCustomEdit::FontChanged()
+void TCustomEdit::UpdateFontMetrics()
 {
     measure_->Font()->Assign(Font());
     engine_.SetMeasure([this](std::string_view text) { return measure_->TextWidth(text); });
@@ -389,7 +389,7 @@ void TCustomEdit::WndProc(TMessage& m)
         return;
     case CM_FONTCHANGED:
         TWinControl::WndProc(m);
-        FontChanged();
+        UpdateFontMetrics();
         return;
     case CM_CTL3DCHANGED:
         TWinControl::WndProc(m);

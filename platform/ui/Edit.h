@@ -173,7 +173,7 @@ private:
     int LineLeft(int line) const;  // client x where a line's text starts
     TPoint PosToPoint(int pos, bool atLineEnd) const;
     int PointToPos(TPoint p, bool* atLineEnd) const;
-    void FontChanged();
+    void UpdateFontMetrics();
 
     // Painting.
     void PaintLine(graphics::TCanvas& canvas, int line, int y, bool showSelection);

@@ -454,3 +454,18 @@ TEST_F(EditTest, PicturesOfAnEditWithSelectionAndOfAPasswordEdit)
     CaretOn();
     EXPECT_TRUE(testsupport::MatchesGolden(*Picture(password), "ui_edit_password"));
 }
+
+TEST(EditFont, AFontSetOnTheEditStopsFollowingTheParent)
+{
+    backend::THeadlessBackend::Install();
+    ui::TForm form(nullptr);
+    auto* edit = new ui::TEdit(&form);
+    edit->SetParent(&form);
+    form.Font()->SetHeight(-12);
+    EXPECT_EQ(edit->Font()->Height(), -12);
+    edit->Font()->SetHeight(-20);
+    EXPECT_FALSE(edit->ParentFont());
+    form.Font()->SetHeight(-16);
+    EXPECT_EQ(edit->Font()->Height(), -20);
+    ui::WindowManager().Reset();
+}
