@@ -6,7 +6,7 @@
 #       against the embedded store made by account-store: sign in, tick row
 #       2, save, dismiss the message, leave; then check the stored flags.
 #       Then sign in with a wrong password: the failure message shows and
-#       nothing changes.
+#       nothing changes. Without a display the program says so (status 1).
 #   account_tool.sh postgresql TOOL [OUT]
 #       the same sign-in, tick and save against PostgreSQL through the ODBC
 #       data source that pg-cluster.sh defines, typed as the server name with
@@ -198,7 +198,12 @@ store)
   "$store_tool" add 演示账套 demo_2024
   "$store_tool" add 北京分公司 beijing_2024
   "$store_tool" add 上海分公司 shanghai_2024 --hidden
-  before=$("$store_tool" list)
+
+  # Without a display the program says so and ends with status 1.
+  status=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$tool" >"$work/nodisplay.log" 2>&1 || status=$?
+  [ "$status" -eq 1 ] || fail "without a display the program ended with status $status"
+  grep -q "no display" "$work/nodisplay.log" || fail "without a display the program said: $(cat "$work/nodisplay.log")"
 
   shot_prefix=store-
   start_tool
