@@ -249,9 +249,16 @@ void TTinyGrid::SetCols(int value)
         column->width_ = defaultColWidth_;
         columns_.push_back(std::move(column));
     }
-    for (auto& [row, cells] : cells_)
+    // The values of removed columns go; a row keeps no empty cells at its
+    // end, and no row stays empty.
+    for (auto row = cells_.begin(); row != cells_.end();) {
+        StoredRow& cells = row->second;
         if (static_cast<int>(cells.size()) > value)
             cells.resize(static_cast<size_t>(value));
+        while (!cells.empty() && cells.back().Kind == skEmpty)
+            cells.pop_back();
+        row = cells.empty() ? cells_.erase(row) : std::next(row);
+    }
     if (currentCol_ > value)
         SetCurrent(0, 0);
     Invalidate();

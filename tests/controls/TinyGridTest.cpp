@@ -294,3 +294,20 @@ TEST_F(TinyGridTest, HeadingsLinesAndBoxesArePainted)
         EXPECT_EQ(PixelOf(grid, {left, top}), 0x808080) << "the box's shadow edge";
     }
 }
+
+TEST_F(TinyGridTest, RemovedColumnsTakeTheirValuesAlong)
+{
+    TTinyGrid* grid = Load();
+    grid->SetCols(2);
+    AnsiString text = filing::ComponentToText(grid);
+    size_t start = text.find("Data = {");
+    ASSERT_NE(start, AnsiString::npos) << text;
+    // Rows 4 and 5 held only the third column: they are gone; the others
+    // end at their second cell.
+    EXPECT_EQ(Hex(text.substr(start + 8, text.find('}', start) - start - 8)),
+              "01000000020000000100000000010000000002000000020000000100000000010000000003000000020000000001000000"
+              "000000000000000000");
+    grid->SetCols(3);
+    for (int row = 1; row <= 5; ++row)
+        EXPECT_TRUE(grid->Cell(3, row).IsEmpty()) << row;
+}
