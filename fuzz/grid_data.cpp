@@ -1,0 +1,47 @@
+// The grid's Data block of stored cells, as a form description carries it:
+// any bytes may only end in a filing or conversion error, never a crash, and
+// a block that reads writes back as a block that reads the same.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "controls/Registration.h"
+#include "platform/core/Component.h"
+#include "platform/core/Exception.h"
+#include "platform/filing/Streaming.h"
+
+namespace {
+
+core::AnsiString Description(const uint8_t* data, size_t size)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    core::AnsiString text = "object TinyGrid1: TTinyGrid\n  Cols = 3\n  Rows = 5\n  Data = {\n    ";
+    for (size_t i = 0; i < size; ++i) {
+        text += hex[data[i] >> 4];
+        text += hex[data[i] & 15];
+    }
+    return text + "}\nend\n";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool registered = (controls::RegisterControls(), true);
+    (void)registered;
+    if (size > 64 * 1024)
+        return 0;
+    std::unique_ptr<core::TComponent> grid;
+    try {
+        grid.reset(filing::ReadComponentText(Description(data, size), nullptr));
+    } catch (const core::Exception&) {
+        return 0;
+    }
+    // What was read writes back and reads again to the same description.
+    core::AnsiString once = filing::ComponentToText(grid.get());
+    std::unique_ptr<core::TComponent> again(filing::ReadComponentText(once, nullptr));
+    if (filing::ComponentToText(again.get()) != once)
+        std::abort();
+    return 0;
+}
