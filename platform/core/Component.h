@@ -64,6 +64,11 @@ class TComponent : public TPersistent {
     virtual void SetName(const AnsiString& name);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
+    // A component that is part of its owner (a control's own label, say):
+    // an object property holding it is filed with the owner's properties
+    // instead of as a reference by name.
+    bool IsSubComponent() const { return subComponent_; }
+    void SetSubComponent(bool value) { subComponent_ = value; }
 
     TComponentState ComponentState() const { return state_; }
     bool InState(TComponentStateFlag flag) const { return state_.Contains(flag); }
@@ -153,6 +158,7 @@ private:
     std::vector<TComponent*> freeNotifies_;
     AnsiString name_;
     int tag_ = 0;
+    bool subComponent_ = false;
     TComponentState state_;
     std::map<AnsiString, std::any> methods_;
     std::map<AnsiString, FieldBinding> fields_;

@@ -462,7 +462,7 @@ void TWriter::WriteObjectProp(TPersistent& instance, const PropInfo& prop, TPers
         return;
     }
     auto* component = dynamic_cast<TComponent*>(value);
-    if (component && component->Owner() != &instance) {
+    if (component && !(component->IsSubComponent() && component->Owner() == &instance)) {
         AnsiString name = ReferenceName(component);
         auto* ancestorComponent = dynamic_cast<TComponent*>(ancestorValue);
         if (name.empty() || (ancestorComponent && core::SameText(ancestorComponent->Name(), component->Name())))

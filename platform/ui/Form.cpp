@@ -62,6 +62,7 @@ void TCustomForm::Publish(core::PropertyList& list)
     p.Enum("WindowState", "TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TCustomForm::WindowState,
            &TCustomForm::SetWindowState)
         .Default(wsNormal);
+    p.Object<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
     p.Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
     p.Boolean("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled).Default(true);
     p.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
@@ -187,13 +188,6 @@ void TCustomForm::GetChildren(const std::function<void(core::TComponent*)>& proc
                 proc(Components(i));
     }
     TCustomControl::GetChildren(proc, root);
-}
-
-void TCustomForm::Loaded()
-{
-    TCustomControl::Loaded();
-    if (activeControl_ == nullptr)
-        return;
 }
 
 // ---- Showing -----------------------------------------------------------------

@@ -92,7 +92,6 @@ class TCustomForm : public TCustomControl {
     TPoint ClientOrigin() const override;
     bool Showing() const override { return Visible(); }
     void WndProc(TMessage& message) override;
-    void Loaded() override;
     // Filing: the form's components that are not filed inside another one
     // (timers, action lists, image lists) come first, then the controls.
     void GetChildren(const std::function<void(core::TComponent*)>& proc, core::TComponent* root) override;

@@ -27,6 +27,7 @@ namespace {
 const char* kDescription = R"(object EveryForm: TEveryForm
   Left = 100
   Top = 80
+  ActiveControl = NotesMemo
   BorderStyle = bsDialog
   Caption = 'Every control'
   ClientHeight = 240
@@ -175,6 +176,7 @@ TEST(EveryControlForm, LoadsFromItsDescriptionAndWorksAsAUserExpects)
 
     form->Show();
     Application().ProcessMessages();
+    EXPECT_TRUE(form->NotesMemo->Focused());  // the description's active control
     // The label's accelerator focuses its edit; typed Chinese arrives whole.
     display.PressKey('N', {VK_MENU});
     EXPECT_TRUE(form->NameEdit->Focused());
