@@ -32,6 +32,32 @@ void AttachCanvas(graphics::TCanvas& canvas, const TDrawTarget& target)
     canvas.Attach(target.Surface, target.Origin, visible);
 }
 
+namespace {
+
+// Runs a control's painting on its canvas attached to `target`, with the
+// control's font and colour, and lets the canvas go however painting ends.
+template <typename PaintFn>
+void PaintWithCanvas(const TControl& control, graphics::TCanvas& canvas, const TDrawTarget& target, bool& painting,
+                     PaintFn paint)
+{
+    AttachCanvas(canvas, target);
+    canvas.Font()->Assign(control.Font());
+    canvas.Brush()->SetColor(control.Color());
+    painting = true;
+    struct Done {
+        graphics::TCanvas& canvas;
+        bool& painting;
+        ~Done()
+        {
+            painting = false;
+            canvas.Detach();
+        }
+    } done{canvas, painting};
+    paint();
+}
+
+}  // namespace
+
 TWinControl::TWinControl(core::TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl()
@@ -964,19 +990,7 @@ graphics::TCanvas* TCustomControl::Canvas()
 
 void TCustomControl::PaintWindow(const TDrawTarget& target)
 {
-    AttachCanvas(*canvas_, target);
-    canvas_->Font()->Assign(Font());
-    canvas_->Brush()->SetColor(Color());
-    painting_ = true;
-    try {
-        Paint();
-    } catch (...) {
-        painting_ = false;
-        canvas_->Detach();
-        throw;
-    }
-    painting_ = false;
-    canvas_->Detach();
+    PaintWithCanvas(*this, *canvas_, target, painting_, [this] { Paint(); });
 }
 
 TGraphicControl::TGraphicControl(core::TComponent* owner)
@@ -1010,19 +1024,7 @@ void TGraphicControl::PaintIn(const TDrawTarget& parentTarget)
     target.Clip.Intersect(graphics::Bounds(target.Origin.X, target.Origin.Y, Width(), Height()));
     if (target.Clip.IsEmpty())
         return;
-    AttachCanvas(*canvas_, target);
-    canvas_->Font()->Assign(Font());
-    canvas_->Brush()->SetColor(Color());
-    painting_ = true;
-    try {
-        Paint();
-    } catch (...) {
-        painting_ = false;
-        canvas_->Detach();
-        throw;
-    }
-    painting_ = false;
-    canvas_->Detach();
+    PaintWithCanvas(*this, *canvas_, target, painting_, [this] { Paint(); });
 }
 
 }  // namespace ui

@@ -47,18 +47,8 @@ fail() {
 
 # ---- The display ---------------------------------------------------------------
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-unset WAYLAND_DISPLAY
-export SDL_VIDEODRIVER=x11
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work"
 
 # ---- Finding windows and places --------------------------------------------------
 
@@ -96,10 +86,8 @@ geometry() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
 }
 
-# The colour of a screen pixel as RRGGBB.
-pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1 | tr a-f A-F
-}
+# Screen pixels as RRGGBB.
+pixel() { screen_pixel "$@"; }
 
 # Waits until a window's client pixel (x, y) has the colour: it has painted.
 wait_painted() {  # window x y RRGGBB

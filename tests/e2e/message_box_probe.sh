@@ -29,18 +29,8 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-unset WAYLAND_DISPLAY
-export SDL_VIDEODRIVER=x11
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work"
 
 "$probe" >"$work/probe.log" 2>"$work/probe.err" &
 probe_pid=$!
@@ -73,8 +63,7 @@ box_window() {
 check_client_pixel() {
   local got=""
   for _ in $(seq 50); do
-    got=$(import -window root -crop "1x1+$((left + $1))+$((top + $2))" -depth 8 txt:- |
-          sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1 | tr a-f A-F)
+    got=$(screen_pixel $((left + $1)) $((top + $2)))
     [ "$got" = "$3" ] && return 0
     sleep 0.1
   done

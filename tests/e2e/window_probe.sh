@@ -42,18 +42,8 @@ form_rgb=336699 left_rgb=C08040 right_rgb=20A060 popup_rgb=E0E040 root_rgb=00000
 caret_on_rgb=DF5F9F  # the right half's colour inverted
 
 # Xvfb picks a free display number itself and writes it once it takes connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-unset WAYLAND_DISPLAY
-export SDL_VIDEODRIVER=x11
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work"
 
 "$probe" >"$work/probe.log" 2>"$work/probe.err" &
 probe_pid=$!
@@ -67,10 +57,8 @@ wait_for_line() {
   fail "timed out waiting for '$1'"
 }
 
-# The colour of a screen pixel as RRGGBB, from a fresh capture.
-pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1 | tr a-f A-F
-}
+# Screen pixels as RRGGBB.
+pixel() { screen_pixel "$@"; }
 
 wait_for_line ready
 
