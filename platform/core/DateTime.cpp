@@ -522,9 +522,13 @@ int ExpandYear(int year, int digits, const TFormatSettings& s)
 {
     if (digits > 2)
         return year;
-    int current = CurrentYear();
-    year += current / 100 * 100;
-    if (s.TwoDigitYearCenturyWindow > 0 && year < current - s.TwoDigitYearCenturyWindow)
+    // The year lands in the hundred years that start at the pivot, which may
+    // lie in the previous century ("99" is 1999 when the pivot is 1976).
+    int pivot = CurrentYear();
+    if (s.TwoDigitYearCenturyWindow > 0)
+        pivot -= s.TwoDigitYearCenturyWindow;
+    year += pivot / 100 * 100;
+    if (s.TwoDigitYearCenturyWindow > 0 && year < pivot)
         year += 100;
     return year;
 }

@@ -67,10 +67,10 @@ AnsiString DateTimeToStr(TDateTime value, const TFormatSettings& s = FormatSetti
 // order of year, month and day is that of the ShortDateFormat (the first of
 // y, m, d in it decides: Y-M-D, D-M-Y or M-D-Y). Two numbers are day and month
 // (month first unless the order is D-M-Y) of the current year. A year of one
-// or two digits is placed in the current century, then moved to the next one
-// when it lies before the current year less TwoDigitYearCenturyWindow (a
-// window of 0 keeps the current century); three or four digits are taken as
-// written. Month and day have at most two digits. A date that does not exist
+// or two digits is placed in the century of the pivot year (the current year
+// less TwoDigitYearCenturyWindow), then moved to the next one when it lies
+// before the pivot (a window of 0 keeps the current century); three or four
+// digits are taken as written. Month and day have at most two digits. A date that does not exist
 // fails.
 //
 // A time is h:n, h:n:s or h:n:s.z, with the TimeSeparator or ':' between hour,

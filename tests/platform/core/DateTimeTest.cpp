@@ -411,6 +411,26 @@ TEST(StrToDate, PlacesTwoDigitYearsThroughTheCenturyWindow)
     EXPECT_EQ(StrToDate("123-06-15"), EncodeDate(123, 6, 15));
 }
 
+TEST(StrToDate, KeepsTwoDigitYearsWithinAHundredYearsFromThePivot)
+{
+    // The pivot (current year less the window) may lie in the previous
+    // century: with a window of 50 in 2026, "99" is 1999 and "75" is 2075.
+    for (int window : {1, 30, 50, 99}) {
+        TFormatSettings s;
+        s.TwoDigitYearCenturyWindow = window;
+        const int pivot = CurrentYear() - window;
+        for (int twoDigits = 0; twoDigits < 100; ++twoDigits) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%02d-06-15", twoDigits);
+            int year, month, day;
+            DecodeDate(StrToDate(text, s), year, month, day);
+            EXPECT_EQ(year % 100, twoDigits) << text << " window " << window;
+            EXPECT_GE(year, pivot) << text << " window " << window;
+            EXPECT_LT(year, pivot + 100) << text << " window " << window;
+        }
+    }
+}
+
 TEST(StrToDate, RejectsWhatIsNoDate)
 {
     struct Case {
