@@ -74,11 +74,13 @@ TComponent* TComponent::FindComponent(std::string_view name) const
 
 void TComponent::InsertComponent(TComponent* component)
 {
-    if (component->owner_)
-        component->owner_->RemoveComponent(component);
+    // Check first: a refused component stays with its old owner, which
+    // still frees it.
     ValidateRename(component, AnsiString(), component->name_);
     const FieldBinding* field = FieldFor(component->name_);
     CheckFieldFits(field, component, component->name_);
+    if (component->owner_)
+        component->owner_->RemoveComponent(component);
     Insert(component);
     if (field)
         field->set(component);

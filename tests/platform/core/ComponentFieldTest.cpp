@@ -76,3 +76,23 @@ TEST(ComponentField, DestroyComponentsClearsFields)
     form.DestroyComponents();
     EXPECT_EQ(form.Button1, nullptr);
 }
+
+TEST(ComponentField, ARefusedInsertLeavesTheComponentWithItsOwner)
+{
+    // A name clash or a field of the wrong class refuses the move; the
+    // component must still belong to its first owner, which frees it.
+    TFieldForm form(nullptr);
+    (new TComponent(&form))->SetName("Taken");
+    TComponent first(nullptr);
+    auto* clash = new TComponent(&first);
+    clash->SetName("Taken");
+    EXPECT_THROW(form.InsertComponent(clash), EComponentError);
+    EXPECT_EQ(clash->Owner(), &first);
+    EXPECT_EQ(first.FindComponent("Taken"), clash);
+
+    auto* wrongClass = new TComponent(&first);
+    wrongClass->SetName("Button1");
+    EXPECT_THROW(form.InsertComponent(wrongClass), EComponentError);
+    EXPECT_EQ(wrongClass->Owner(), &first);
+    EXPECT_EQ(form.Button1, nullptr);
+}
