@@ -23,6 +23,19 @@ bool IsFloatType(TVarType type)
     return type == varSingle || type == varDouble || type == varDate;
 }
 
+// A currency amount with all its digits, as CurrToStr writes it: the four
+// decimals without trailing zeros. A double would keep only 15 of them.
+AnsiString CurrencyToStr(int64_t scaled)
+{
+    uint64_t magnitude = scaled < 0 ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
+    AnsiString text = (scaled < 0 ? "-" : "") + std::to_string(magnitude / 10000);
+    AnsiString decimals = std::to_string(magnitude % 10000 + 10000).substr(1);
+    decimals.erase(decimals.find_last_not_of('0') + 1);
+    if (!decimals.empty())
+        text += FormatSettings().DecimalSeparator + decimals;
+    return text;
+}
+
 }  // namespace
 
 int64_t RoundHalfEven(double value)
@@ -139,7 +152,7 @@ AnsiString Variant::AsString() const
     case varDate:
         return DateTimeToStr(std::get<double>(value_));
     case varCurrency:
-        return FloatToStr(Currency{std::get<int64_t>(value_)}.ToDouble());
+        return CurrencyToStr(std::get<int64_t>(value_));
     case varString:
         return std::get<AnsiString>(value_);
     case varOleStr:
@@ -267,7 +280,9 @@ bool Variant::Equals(const Variant& other) const
         return true;
     if (IsString() && other.IsString())
         return AsString() == other.AsString();
-    if (type_ == other.type_ && type_ != varCurrency)
+    // Same types compare their stored values; for two currencies that is the
+    // exact scaled integer.
+    if (type_ == other.type_)
         return value_ == other.value_;
     // Mixed types: a text against a number or empty compares as a number when
     // it reads as one, else both compare as text.

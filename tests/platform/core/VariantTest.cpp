@@ -117,3 +117,26 @@ TEST(Variant, EqualityByTypeAndValue)
     EXPECT_FALSE(Variant(1).Identical(Variant(1.0)));
     EXPECT_TRUE(Variant("x").Identical(Variant("x")));
 }
+
+TEST(Variant, CurrencyKeepsEveryDigitAsTextAndInComparisons)
+{
+    // Large amounts carry more digits than a double holds; the text shows all
+    // four decimals (trailing zeros dropped) and two amounts a ten-thousandth
+    // apart stay unequal.
+    struct Case {
+        int64_t scaled;
+        const char* text;
+    } cases[] = {
+        {123456789012345678, "12345678901234.5678"},
+        {INT64_MAX, "922337203685477.5807"},
+        {INT64_MIN, "-922337203685477.5808"},
+        {-5, "-0.0005"},
+        {15000, "1.5"},
+        {-20000, "-2"},
+        {0, "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Variant(Currency{c.scaled}).AsString(), c.text) << c.scaled;
+    EXPECT_FALSE(Variant(Currency{INT64_MAX}).Equals(Variant(Currency{INT64_MAX - 1})));
+    EXPECT_TRUE(Variant(Currency{INT64_MAX}).Equals(Variant(Currency{INT64_MAX})));
+}
