@@ -153,6 +153,7 @@ TEST_F(AccountMainTest, TickingAndSavingWritesEveryRowsFlag)
     EXPECT_EQ(boxes[0].Text, "修改成功!!");
     EXPECT_EQ(boxes[0].Caption, "提示");
     EXPECT_EQ(boxes[0].Icon, ui::MB_ICONINFORMATION);
+    EXPECT_EQ(boxes[0].Buttons, std::vector<AnsiString>{"OK"}) << "an OK button alone";
     EXPECT_EQ(StoredFlags(), (std::vector<std::string>{"演示账套=1", "北京分公司=0", "上海分公司=0"}));
     // The space bar toggles the current box: a click ticks row 3, the
     // space bar clears it and ticks it again; saving again writes it.
@@ -211,6 +212,7 @@ TEST_F(AccountMainTest, AFailedSignInSaysSoAndLeavesTheWindowAsItWas)
         EXPECT_EQ(boxes[0].Text, "登录错误！请检查密码，或机器名是否正确");
         EXPECT_EQ(boxes[0].Caption, "错误");
         EXPECT_EQ(boxes[0].Icon, ui::MB_ICONWARNING);
+        EXPECT_EQ(boxes[0].Buttons, std::vector<AnsiString>{"OK"}) << "an OK button alone";
         EXPECT_FALSE(w.ADOTable1->Active());
         EXPECT_EQ(GridRows(), DesignRows());
     }

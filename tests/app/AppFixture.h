@@ -49,6 +49,8 @@ struct ShownBox {
     AnsiString Text;
     AnsiString Caption;
     unsigned Icon = 0;  // MB_ICONWARNING, MB_ICONINFORMATION ...
+    // The captions of its buttons, left to right.
+    std::vector<AnsiString> Buttons;
 };
 
 // Queued input, as the display delivers it: handled by whatever loop runs.
@@ -160,7 +162,10 @@ protected:
     void AnswerMessageBox()
     {
         WhenActive<ui::TMessageForm>([this](ui::TMessageForm& box) {
-            boxes.push_back({box.MessageText(), box.Caption(), IconShown(*display, box)});
+            std::vector<AnsiString> buttons;
+            for (const ui::TButton* button : box.Buttons())
+                buttons.push_back(button->Caption());
+            boxes.push_back({box.MessageText(), box.Caption(), IconShown(*display, box), buttons});
             QueueClick(Centre(box.ButtonFor(ui::IDOK)));
         });
     }
