@@ -97,6 +97,15 @@ TEST_F(LoginTest, TheDialogComesFromItsDescription)
                 EXPECT_FALSE(e.edit->ButtonVisible());
                 EXPECT_EQ(e.edit->BaseType(), controls::btNone);
                 EXPECT_EQ(e.edit->GSP_AuditLimit(), controls::gspLim_None);
+                EXPECT_EQ(e.edit->FmtDecimal(), controls::fdNone);
+                EXPECT_EQ(e.edit->CheckFmt(), controls::cfNone);
+                EXPECT_FALSE(e.edit->RedWord());
+                EXPECT_FALSE(e.edit->MultiLine());
+                EXPECT_FALSE(e.edit->WordWrap());
+                EXPECT_TRUE(e.edit->Options().Empty());
+                EXPECT_EQ(e.edit->nID(), 0);
+                EXPECT_EQ(e.edit->GroupIndex(), 0);
+                EXPECT_EQ(e.edit->DataIndex(), 0);
             }
             struct Button {
                 controls::TTinyButton* button;
