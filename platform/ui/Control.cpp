@@ -18,6 +18,22 @@ namespace {
 TControl* captureControl = nullptr;
 TControl* mouseControl = nullptr;
 
+// Watches a control across a call to its event handlers, which may free it
+// (a button that removes its own row); the control's destructor marks every
+// watch on it so the caller stops touching it. Watches live on the stack and
+// nest, newest first.
+struct TFreeWatch {
+    explicit TFreeWatch(const TControl* c) : control(c), next(watches) { watches = this; }
+    ~TFreeWatch() { watches = next; }
+    TFreeWatch(const TFreeWatch&) = delete;
+    TFreeWatch& operator=(const TFreeWatch&) = delete;
+
+    static inline TFreeWatch* watches = nullptr;
+    const TControl* control;
+    TFreeWatch* next;
+    bool freed = false;
+};
+
 }  // namespace
 
 TShiftState ShiftStateFromKeys(WPARAM keys)
@@ -138,6 +154,9 @@ TControl::TControl(core::TComponent* owner) : core::TComponent(owner), font_(std
 
 TControl::~TControl()
 {
+    for (TFreeWatch* w = TFreeWatch::watches; w; w = w->next)
+        if (w->control == this)
+            w->freed = true;
     if (captureControl == this)
         SetCaptureControl(nullptr);
     if (mouseControl == this)
@@ -576,7 +595,10 @@ void TControl::MouseMessage(TMessage& m)
         if (controlStyle_.Contains(csClickEvents))
             controlState_.Include(csClicked);
         if (isDouble) {
+            TFreeWatch watch(this);
             DblClick();
+            if (watch.freed)
+                return;
             shift.Include(ssDouble);
         }
         MouseDown(mbLeft, shift, x, y);
@@ -595,8 +617,11 @@ void TControl::MouseMessage(TMessage& m)
             SetMouseCapture(false);
         if (controlState_.Contains(csClicked)) {
             controlState_.Exclude(csClicked);
+            TFreeWatch watch(this);
             if (ClientRect().Contains({x, y}))
                 Click();
+            if (watch.freed)
+                return;
         }
         MouseUp(mbLeft, shift, x, y);
         break;
@@ -612,8 +637,9 @@ void TControl::MouseMessage(TMessage& m)
 void TControl::WndProc(TMessage& m)
 {
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK) {
+        TFreeWatch watch(this);
         MouseMessage(m);
-        if (m.Msg != WM_MOUSEMOVE)
+        if (watch.freed || m.Msg != WM_MOUSEMOVE)
             return;
         // Moves also reach the default handler (cursor shapes of edits).
         DefaultHandler(m);

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "FormFixture.h"
+
+#include "platform/ui/WinControl.h"
+
+using namespace ui;
+
+namespace {
+
+// A windowed control that paints itself flat, to be clicked.
+class TFreedProbe : public TCustomControl {
+public:
+    explicit TFreedProbe(core::TComponent* owner) : TCustomControl(owner) {}
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(Color());
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+// A windowless control, painted by its parent.
+class TFreedShape : public TGraphicControl {
+public:
+    explicit TFreedShape(core::TComponent* owner) : TGraphicControl(owner) {}
+
+protected:
+    void Paint() override { Canvas()->FillRect(ClientRect()); }
+};
+
+using DestroyInHandlerTest = FormFixture;
+
+// A click handler that frees its own control is how a "remove this row"
+// button or a close box of a page tab works; the rest of the button-up
+// handling must not touch the freed control.
+TEST_F(DestroyInHandlerTest, WindowedControlFreedByItsClickHandler)
+{
+    auto* probe = Add<TFreedProbe>("Probe", {10, 10, 60, 40});
+    bool clicked = false;
+    probe->OnClick = [&](core::TObject*) { clicked = true; delete probe; };
+    ShowForm(200, 100);
+    display->Click(At(probe, {5, 5}));
+    Pump();
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
+TEST_F(DestroyInHandlerTest, WindowlessControlFreedByItsClickHandler)
+{
+    auto* shape = Add<TFreedShape>("Shape", {10, 10, 60, 40});
+    bool clicked = false;
+    shape->OnClick = [&](core::TObject*) { clicked = true; delete shape; };
+    ShowForm(200, 100);
+    display->Click(At(shape, {5, 5}));
+    Pump();
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(form->ControlCount(), 0);
+    // The pointer moving on over the form must not reach the freed control.
+    display->MoveMouse(form->ClientToScreen({100, 50}));
+    Pump();
+}
+
+}  // namespace
