@@ -338,6 +338,15 @@ TModalResult TCustomForm::ShowModal()
         }
         Hide();
     } catch (...) {
+        // A failing handler ends the loop; the form must not stay up as a
+        // modeless window that can never be made modal again.
+        try {
+            if (Visible())
+                Hide();
+        } catch (...) {
+            restore();
+            throw;
+        }
         restore();
         throw;
     }
