@@ -6,6 +6,7 @@
 #include "platform/ui/Action.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/FreeWatch.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WinControl.h"
 
@@ -17,22 +18,6 @@ namespace {
 
 TControl* captureControl = nullptr;
 TControl* mouseControl = nullptr;
-
-// Watches a control across a call to its event handlers, which may free it
-// (a button that removes its own row); the control's destructor marks every
-// watch on it so the caller stops touching it. Watches live on the stack and
-// nest, newest first.
-struct TFreeWatch {
-    explicit TFreeWatch(const TControl* c) : control(c), next(watches) { watches = this; }
-    ~TFreeWatch() { watches = next; }
-    TFreeWatch(const TFreeWatch&) = delete;
-    TFreeWatch& operator=(const TFreeWatch&) = delete;
-
-    static inline TFreeWatch* watches = nullptr;
-    const TControl* control;
-    TFreeWatch* next;
-    bool freed = false;
-};
 
 }  // namespace
 

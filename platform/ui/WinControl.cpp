@@ -5,6 +5,7 @@
 #include "platform/core/Exception.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/FreeWatch.h"
 #include "platform/ui/VirtualKeys.h"
 
 namespace ui {
@@ -821,19 +822,26 @@ void TWinControl::WndProc(TMessage& m)
         DefaultHandler(m);
         return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (!DoKeyDown(m))
+    case WM_SYSKEYDOWN: {
+        // The key handler may free the control (Escape closing an editor).
+        TFreeWatch watch(this);
+        if (!DoKeyDown(m) && !watch.freed)
             DefaultHandler(m);
         return;
+    }
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-        if (!DoKeyUp(m))
+    case WM_SYSKEYUP: {
+        TFreeWatch watch(this);
+        if (!DoKeyUp(m) && !watch.freed)
             DefaultHandler(m);
         return;
-    case WM_CHAR:
-        if (!DoKeyPress(m))
+    }
+    case WM_CHAR: {
+        TFreeWatch watch(this);
+        if (!DoKeyPress(m) && !watch.freed)
             DefaultHandler(m);
         return;
+    }
     case CN_KEYDOWN: {
         // Tab, arrows, Enter and Escape go to the form unless this control wants them.
         m.Result = 1;

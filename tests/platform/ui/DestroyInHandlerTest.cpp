@@ -2,6 +2,7 @@
 
 #include "FormFixture.h"
 
+#include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WinControl.h"
 
 using namespace ui;
@@ -60,6 +61,27 @@ TEST_F(DestroyInHandlerTest, WindowlessControlFreedByItsClickHandler)
     // The pointer moving on over the form must not reach the freed control.
     display->MoveMouse(form->ClientToScreen({100, 50}));
     Pump();
+}
+
+// An in-place editor that Escape closes frees itself from its key handler,
+// often without clearing the key.
+TEST_F(DestroyInHandlerTest, WindowedControlFreedByItsKeyHandler)
+{
+    auto* probe = Add<TFreedProbe>("Probe", {10, 10, 60, 40});
+    probe->SetTabStop(true);
+    bool pressed = false;
+    probe->OnKeyDown = [&](core::TObject*, uint16_t& key, TShiftState) {
+        if (key == VK_ESCAPE || key == 'A') {
+            pressed = true;
+            delete probe;
+        }
+    };
+    ShowForm(200, 100);
+    probe->SetFocus();
+    display->PressKey('A');
+    Pump();
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(form->ControlCount(), 0);
 }
 
 }  // namespace
