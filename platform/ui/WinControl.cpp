@@ -63,6 +63,11 @@ TWinControl::TWinControl(core::TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl()
 {
+    // Leave the parent while still a windowed control: later, in TControl's
+    // destructor, the parent could no longer tell and would keep this one in
+    // its tab order and as its form's active control.
+    if (TWinControl* parent = Parent())
+        parent->RemoveControl(this);
     // Children go first, while this control is still whole enough to answer
     // them; the window after them.
     DestroyHandle();

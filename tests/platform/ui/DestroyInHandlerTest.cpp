@@ -84,4 +84,28 @@ TEST_F(DestroyInHandlerTest, WindowedControlFreedByItsKeyHandler)
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
+// A focused control freed from outside its handlers (a page closed by a
+// timer) must leave no focus or active-control pointer behind.
+TEST_F(DestroyInHandlerTest, FocusedControlInsideAContainerFreed)
+{
+    auto* box = Add<TWinControl>("Box", {10, 10, 150, 80});
+    auto* probe = Add<TFreedProbe>("Probe", {5, 5, 40, 30}, box);
+    auto* other = Add<TFreedProbe>("Other", {160, 10, 190, 40});
+    probe->SetTabStop(true);
+    other->SetTabStop(true);
+    ShowForm(200, 100);
+    probe->SetFocus();
+    Pump();
+    delete box;
+    Pump();
+    EXPECT_NE(form->ActiveControl(), probe);
+    display->PressKey(VK_TAB);
+    Pump();
+    EXPECT_TRUE(other->Focused());
+    display->MoveMouse(form->ClientToScreen({20, 20}));
+    display->Click(form->ClientToScreen({20, 20}));
+    EXPECT_TRUE(other->Focused());
+    EXPECT_EQ(form->ActiveControl(), other);
+}
+
 }  // namespace
