@@ -410,6 +410,13 @@ void TCustomForm::WndProc(TMessage& m)
         Close();
         return;
     case CM_RELEASE:
+        // A form up modally is still used by its loop: end the loop first
+        // and go once it has returned.
+        if (modal_) {
+            modalResult_ = mrCancel;
+            Release();
+            return;
+        }
         delete this;
         return;
     case WM_ACTIVATE:

@@ -3,6 +3,7 @@
 #include "FormFixture.h"
 
 #include "platform/core/Exception.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/WindowManager.h"
 
 using namespace ui;
@@ -34,6 +35,28 @@ TEST_F(ModalFailureTest, FailingCloseQueryHidesTheDialogAndEnablesTheOthers)
     dialog->OnCloseQuery = nullptr;
     ticks = 0;
     EXPECT_EQ(dialog->ShowModal(), mrOk);
+}
+
+}  // namespace
+
+namespace {
+
+// Release on a form that is up modally (a Close button written for a modeless
+// form) must end the modal loop before the form goes.
+TEST_F(ModalFailureTest, ReleaseEndsTheModalLoopBeforeFreeing)
+{
+    ShowForm(200, 100);
+    auto* dialog = new TForm(nullptr);
+    dialog->SetBounds(150, 150, 200, 100);
+    int ticks = 0;
+    WindowManager().SetTimer(nullptr, 0, 10, [&] {
+        if (ticks++ == 0)
+            dialog->Release();
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    Pump();
+    EXPECT_FALSE(Screen().HasForm(dialog));
+    EXPECT_TRUE(form->Handle()->Enabled());
 }
 
 }  // namespace
