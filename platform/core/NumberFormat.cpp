@@ -456,6 +456,10 @@ AnsiString FormatFloat(const AnsiString& format, double value, const TFormatSett
         return Render(Analyse(sections[2]), d, s);
     if (negative && !zero && sections.size() >= 2 && !sections[1].empty())
         return Render(Analyse(sections[1]), d, s);
+    // An empty positive section asks for the general format, as an empty
+    // pattern does.
+    if (sections[0].empty())
+        return FloatToStr(value, s);
     AnsiString text = Render(positive, d, s);
     return negative && !zero ? "-" + text : text;
 }

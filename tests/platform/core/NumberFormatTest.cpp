@@ -131,6 +131,26 @@ TEST(FormatFloat, FollowsThePatternPlaceholders)
         EXPECT_EQ(FormatFloat(c.pattern, c.value), c.text) << '"' << c.pattern << "\" of " << c.value;
 }
 
+TEST(FormatFloat, AnEmptyPositiveSectionShowsTheGeneralFormat)
+{
+    // An empty positive section formats as FloatToStr does, also where it
+    // stands in for an empty negative or zero section.
+    struct Case {
+        const char* pattern;
+        double value;
+        const char* text;
+    } cases[] = {
+        {";;", 1.5, "1.5"},
+        {";;", -1.25, "-1.25"},
+        {";;", 0, "0"},
+        {";(0.0)", 2.25, "2.25"},
+        {";(0.0)", -2.25, "(2.3)"},
+        {";;zero", 0, "zero"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatFloat(c.pattern, c.value), c.text) << '"' << c.pattern << "\" of " << c.value;
+}
+
 TEST(FormatFloat, RoundsHalvesAwayFromZero)
 {
     const PatternCase cases[] = {
