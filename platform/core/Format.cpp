@@ -16,6 +16,9 @@ struct Directive {
     char type = 0;
 };
 
+// Widths and precisions beyond this are refused rather than filling memory.
+constexpr int kMaxWidth = 1 << 16;
+
 [[noreturn]] void InvalidFormat(const AnsiString& format)
 {
     throw EConvertError("Format '" + format + "' invalid or incompatible with argument");
@@ -104,15 +107,21 @@ AnsiString FormatArgs(const AnsiString& format, std::initializer_list<FormatArg>
             if (i < format.size() && format[i] == '*') {
                 if (next >= args.size() || !std::holds_alternative<int64_t>(args[next]->Value()))
                     InvalidFormat(format);
-                target = static_cast<int>(std::get<int64_t>(args[next++]->Value()));
+                int64_t given = std::get<int64_t>(args[next++]->Value());
+                if (given > kMaxWidth || given < -kMaxWidth)
+                    InvalidFormat(format);
+                target = static_cast<int>(given);
                 ++i;
                 return;
             }
             if (i >= format.size() || format[i] < '0' || format[i] > '9')
                 return;
             target = 0;
-            while (i < format.size() && format[i] >= '0' && format[i] <= '9')
+            while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
                 target = target * 10 + (format[i++] - '0');
+                if (target > kMaxWidth)
+                    InvalidFormat(format);
+            }
         };
         readNumber(d.width);
         if (i < format.size() && format[i] == '.') {

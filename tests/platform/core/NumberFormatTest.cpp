@@ -357,3 +357,11 @@ TEST(Format, RaisesOnBadDirectives)
         EXPECT_EQ(e.Message(), "Format '%z' invalid or incompatible with argument");
     }
 }
+
+TEST(Format, RefusesAbsurdWidthsAndPrecisions)
+{
+    for (const char* format : {"%2147483647d", "%.99999999999d", "%99999999999999999999s"})
+        EXPECT_THROW(Format(format, 1), EConvertError) << format;
+    EXPECT_THROW(Format("%*d", 1 << 20, 1), EConvertError);
+    EXPECT_EQ(Format("%*d", 4, 7), "   7");
+}
