@@ -35,7 +35,7 @@ std::string_view TrimBlanks(std::string_view text)
 [[noreturn]] void BadFormat(size_t index)
 {
     throw core::EDatabaseError(
-        "Format of the initialization string does not conform to specification starting at index %d",
+        "Format of the initialization string is not valid starting at index %d",
         static_cast<int64_t>(index));
 }
 

@@ -20,8 +20,7 @@ namespace data {
 // a later pair replaces an earlier one of the same key, and a segment
 // without "=" (or with an empty key, or with text after a closing quote, or
 // with an unclosed quote) is refused with EDatabaseError "Format of the
-// initialization string does not conform to specification starting at
-// index N", N counting bytes from 0 at the start of the bad segment.
+// initialization string is not valid starting at index N", N counting bytes from 0 at the start of the bad segment.
 //
 // Writing quotes a value only where it must be: when it holds a ";", has
 // blanks at either end, starts or ends with a quote, or starts with "=". Double quotes

@@ -76,8 +76,7 @@ TEST(ConnectionString, RefusesMalformedSegmentsNamingWhereTheyStart)
             ADD_FAILURE() << "no error for " << c.text;
         } catch (const core::EDatabaseError& error) {
             EXPECT_EQ(error.Message(),
-                      core::Format("Format of the initialization string does not conform to specification starting "
-                                   "at index %d",
+                      core::Format("Format of the initialization string is not valid starting at index %d",
                                    c.index))
                 << c.text;
         }
