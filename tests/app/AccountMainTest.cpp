@@ -47,24 +47,10 @@ TEST_F(AccountMainTest, TheWindowComesFromItsDescription)
     EXPECT_EQ(w.BottomPanel1->BoundsRect(), graphics::Bounds(0, 209, 388, 41));
     EXPECT_EQ(w.BottomPanel1->LineColor(), 5755390);
     EXPECT_EQ(w.BottomPanel1->Caption(), "帐套工具");
-    struct Button {
-        controls::TTinyButton* button;
-        int left, tabOrder;
-        const char* caption;
-        const char* handler;
-    } const buttons[] = {
-        {w.TinyButton1, 152, 0, "登录", "TinyButton1Click"},
-        {w.TinyButton2, 232, 1, "保存", "TinyButton2Click"},
-        {w.TinyButton3, 312, 2, "退出", "TinyButton3Click"},
-    };
-    for (const Button& b : buttons) {
-        ASSERT_NE(b.button, nullptr);
-        EXPECT_EQ(b.button->Parent(), w.BottomPanel1);
-        EXPECT_EQ(b.button->BoundsRect(), graphics::Bounds(b.left, 8, 68, 21));
-        EXPECT_EQ(b.button->TabOrder(), b.tabOrder);
-        EXPECT_EQ(b.button->Caption(), b.caption);
-        EXPECT_EQ(b.button->OnClick.Name(), b.handler);
-    }
+    ExpectStoredButtons(w.BottomPanel1, 8,
+                        {{w.TinyButton1, 152, 0, "登录", "TinyButton1Click"},
+                         {w.TinyButton2, 232, 1, "保存", "TinyButton2Click"},
+                         {w.TinyButton3, 312, 2, "退出", "TinyButton3Click"}});
 
     controls::TTinyGrid* grid = w.TinyGrid1;
     ASSERT_NE(grid, nullptr);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -54,6 +55,27 @@ struct ShownBox {
 };
 
 // Queued input, as the display delivers it: handled by whatever loop runs.
+// A button as a window's description stores it: where it sits on its band
+// panel, its tab order, caption and handler; the band buttons are no tab stops.
+struct StoredButton {
+    controls::TTinyButton* button;
+    int left, tabOrder;
+    const char* caption;
+    const char* handler;
+};
+inline void ExpectStoredButtons(const ui::TWinControl* panel, int top, std::initializer_list<StoredButton> buttons)
+{
+    for (const StoredButton& b : buttons) {
+        ASSERT_NE(b.button, nullptr);
+        EXPECT_EQ(b.button->Parent(), panel);
+        EXPECT_EQ(b.button->BoundsRect(), graphics::Bounds(b.left, top, 68, 21));
+        EXPECT_EQ(b.button->TabOrder(), b.tabOrder);
+        EXPECT_FALSE(b.button->TabStop());
+        EXPECT_EQ(b.button->Caption(), b.caption);
+        EXPECT_EQ(b.button->OnClick.Name(), b.handler);
+    }
+}
+
 inline void QueueClick(TPoint screen)
 {
     ui::TWindowManager& wm = ui::WindowManager();

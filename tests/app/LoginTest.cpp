@@ -107,24 +107,9 @@ TEST_F(LoginTest, TheDialogComesFromItsDescription)
                 EXPECT_EQ(e.edit->GroupIndex(), 0);
                 EXPECT_EQ(e.edit->DataIndex(), 0);
             }
-            struct Button {
-                controls::TTinyButton* button;
-                int left, tabOrder;
-                const char* caption;
-                const char* handler;
-            } const buttons[] = {
-                {d.TinyButton1, 120, 0, "确认", "TinyButton1Click"},
-                {d.TinyButton2, 200, 1, "放弃", "TinyButton2Click"},
-            };
-            for (const Button& b : buttons) {
-                ASSERT_NE(b.button, nullptr);
-                EXPECT_EQ(b.button->Parent(), d.BottomPanel1);
-                EXPECT_EQ(b.button->BoundsRect(), graphics::Bounds(b.left, 16, 68, 21));
-                EXPECT_EQ(b.button->TabOrder(), b.tabOrder);
-                EXPECT_FALSE(b.button->TabStop());
-                EXPECT_EQ(b.button->Caption(), b.caption);
-                EXPECT_EQ(b.button->OnClick.Name(), b.handler);
-            }
+            ExpectStoredButtons(d.BottomPanel1, 16,
+                                {{d.TinyButton1, 120, 0, "确认", "TinyButton1Click"},
+                                 {d.TinyButton2, 200, 1, "放弃", "TinyButton2Click"}});
             checked = true;
             QueueClick(Centre(d.TinyButton2));
         },
