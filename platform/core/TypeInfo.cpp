@@ -166,6 +166,13 @@ AnsiString PropInfo::GetMethodName(const TObject& object) const
     return getMethod_(object);
 }
 
+TMethod PropInfo::GetMethod(const TObject& object) const
+{
+    if (!getHandler_)
+        WrongKind("event read");
+    return getHandler_(object);
+}
+
 void PropInfo::SetMethod(TObject& object, const TMethod& method) const
 {
     if (!setMethod_)

@@ -79,8 +79,12 @@ public:
     TObject* GetObject(const TObject& object) const;
     void SetObject(TObject& object, TObject* value) const;
     AnsiString GetMethodName(const TObject& object) const;
-    // Binds a handler; an empty name unassigns. A handler of another type
-    // than the event's raises EPropertyError.
+    // The bound handler with its name (an unassigned event gives an empty
+    // handler), so that an event can be copied to another object.
+    TMethod GetMethod(const TObject& object) const;
+    // Binds a handler; a method without a handler and without a name
+    // unassigns. A handler of another type than the event's raises
+    // EPropertyError.
     void SetMethod(TObject& object, const TMethod& method) const;
 
     // Enumeration members by name and back (case-insensitive lookup, -1 when unknown).
@@ -117,6 +121,7 @@ private:
     std::function<TObject*(const TObject&)> getObject_;
     std::function<void(TObject&, TObject*)> setObject_;
     std::function<AnsiString(const TObject&)> getMethod_;
+    std::function<TMethod(const TObject&)> getHandler_;
     std::function<void(TObject&, const TMethod&)> setMethod_;
 };
 
@@ -264,16 +269,20 @@ public:
         using E = TEvent<Args...>;
         auto info = std::make_unique<PropInfo>(name, tkMethod, typeName);
         info->getMethod_ = [member](const TObject& o) { return (Self(o).*member).Name(); };
+        info->getHandler_ = [member](const TObject& o) {
+            const E& event = Self(o).*member;
+            return TMethod{event.Name(), std::any(event.Function())};
+        };
         info->setMethod_ = [member, name](TObject& o, const TMethod& m) {
             E& event = static_cast<C&>(o).*member;
-            if (m.Name.empty()) {
+            if (m.Name.empty() && !m.Handler.has_value()) {
                 event.Clear();
                 return;
             }
             const auto* handler = std::any_cast<typename E::Handler>(&m.Handler);
             if (!handler)
                 throw EPropertyError("Handler %s does not fit event %s", m.Name, AnsiString(name));
-            event = E(*handler, m.Name);
+            event = *handler ? E(*handler, m.Name) : E();
         };
         return PropOptions(list_.Add(std::move(info)));
     }
