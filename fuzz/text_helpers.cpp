@@ -89,7 +89,7 @@ void Stepping(std::string_view text)
                 Check(text[last] == ch && grid::CharKindAt(text, last) == core::mbSingleByte);
             }
             int byte = grid::FindByte(text, ch, len);
-            Check(byte < 0 || (text[byte] == ch && byte <= first));
+            Check(first < 0 || (byte >= 0 && text[byte] == ch && byte <= first));
             Check(grid::FindByteBack(text, ch, len) >= last);
         }
     }
