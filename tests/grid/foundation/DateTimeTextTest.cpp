@@ -91,6 +91,10 @@ TEST(DateTimeText, TextToDateTimeReadsDayNumbersTimesAndDates)
     EXPECT_EQ(TextToDateTime(" 2024-03-05 ", s), EncodeDate(2024, 3, 5));
     EXPECT_DOUBLE_EQ(TextToDateTime("2024-03-05 10:20", s), EncodeDate(2024, 3, 5) + EncodeTime(10, 20, 0, 0));
     EXPECT_EQ(TextToDateTime("1999-12-31", s), EncodeDate(1999, 12, 31));
+    // AM and PM texts, after the time or before it.
+    EXPECT_DOUBLE_EQ(TextToDateTime("1:05 下午", s), EncodeTime(13, 5, 0, 0));
+    EXPECT_DOUBLE_EQ(TextToDateTime("下午1:05", s), EncodeTime(13, 5, 0, 0));
+    EXPECT_DOUBLE_EQ(TextToDateTime("12:30 am", English()), EncodeTime(0, 30, 0, 0));
     for (const char* bad : {"", "abc", "99999999999", "2024-02-30", "12:", "3000000"})
         EXPECT_THROW(TextToDateTime(bad, s), core::EConvertError) << bad;
 }
