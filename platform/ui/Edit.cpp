@@ -83,10 +83,10 @@ void TCustomEdit::Publish(core::PropertyList& list)
     core::PropBuilder<TCustomEdit> p(list);
     p.Boolean("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
     p.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default(true);
-    p.Enum("BorderStyle", "TBorderStyle", {"bsNone", "bsSingle"}, &TCustomEdit::BorderStyle,
+    p.Enum("BorderStyle", BorderStyleType(), &TCustomEdit::BorderStyle,
            &TCustomEdit::SetBorderStyle)
         .Default(bsSingle);
-    p.Enum("CharCase", "TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}, &TCustomEdit::CharCase,
+    p.Enum("CharCase", &TCustomEdit::CharCase,
            &TCustomEdit::SetCharCase)
         .Default(ecNormal);
     p.Boolean("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).Default(true);

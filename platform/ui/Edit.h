@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/core/EnumType.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/ui/TextEditor.h"
 #include "platform/ui/WinControl.h"
@@ -30,7 +31,7 @@ constexpr uint32_t EC_LEFTMARGIN = 0x0001;
 constexpr uint32_t EC_RIGHTMARGIN = 0x0002;
 constexpr uint32_t EC_USEFONTINFO = 0xFFFF;
 
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+CORE_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
 // Whether controls have the newer look: edits with the sunken client edge
 // instead of a plain frame. Always true here.
