@@ -56,15 +56,11 @@ void CopyAcross(const PropInfo& from, const TObject& source, const PropInfo& to,
             kept->Assign(value);
         return;
     }
-    switch (to.Kind()) {
-    case tkInteger:
-    case tkChar:
-    case tkWChar:
-    case tkEnumeration:
-    case tkSet:
-    case tkInt64:
+    if (to.IsOrdinal()) {
         to.SetOrd(dest, from.GetOrd(source));
-        break;
+        return;
+    }
+    switch (to.Kind()) {
     case tkFloat:
         to.SetFloat(dest, from.GetFloat(source));
         break;
