@@ -8,7 +8,7 @@
 #include "platform/filing/Streaming.h"
 #include "platform/ui/Registration.h"
 #include "platform/ui/VirtualKeys.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using controls::TTinyGrid;
 using core::AnsiString;
