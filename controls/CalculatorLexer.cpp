@@ -219,7 +219,12 @@ void CalcLexer::ReadDegrees(std::string_view degreeDigits)
     }
     double radians = core::DegToRad(ParseDecimal(degreeDigits)) + core::DegToRad(minutes) / 60 +
                      core::DegToRad(seconds) / 3600;
-    number_ = std::fmod(core::CheckFloat(radians), 2 * std::numbers::pi);
+    // Whole turns go by the truncated quotient, not by an exact remainder:
+    // 8280` is 23 turns and gives 0, where the remainder of the rounded
+    // radians would be a hair less than one turn.
+    constexpr double turn = 2 * std::numbers::pi;
+    radians = core::CheckFloat(radians);
+    number_ = radians - turn * std::trunc(radians / turn);
     token_ = tkNumber;
 }
 

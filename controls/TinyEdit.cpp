@@ -47,36 +47,27 @@ void TTinyEdit::Publish(core::PropertyList& list)
     p.String("FieldName", &TTinyEdit::FieldName, &TTinyEdit::SetFieldName);
     // The values below have no declared default: forms always carry them.
     p.Integer("ColorFlat", &TTinyEdit::ColorFlat, &TTinyEdit::SetColorFlat, "TColor");
-    p.Enum("FmtDecimal", "TFmtDec", {"fdNone", "fdQty", "fdPrice", "fdTotal", "fdOther"}, &TTinyEdit::FmtDecimal,
+    p.Enum("FmtDecimal", &TTinyEdit::FmtDecimal,
            &TTinyEdit::SetFmtDecimal);
-    p.Enum("CheckFmt", "TCheckFmt", {"cfNone", "cfDecimal", "cfDate", "cfForceDate", "cfNumber"},
-           &TTinyEdit::CheckFmt, &TTinyEdit::SetCheckFmt);
+    p.Enum("CheckFmt", &TTinyEdit::CheckFmt, &TTinyEdit::SetCheckFmt);
     p.Boolean("PlusNumber", &TTinyEdit::PlusNumber, &TTinyEdit::SetPlusNumber);
-    p.Enum("LabelPosition", "TLabelPosition", {"lpAbove", "lpBelow", "lpLeft", "lpRight"},
-           &TTinyEdit::LabelPosition, &TTinyEdit::SetLabelPosition);
+    p.Enum("LabelPosition", &TTinyEdit::LabelPosition, &TTinyEdit::SetLabelPosition);
     p.Integer("LabelSpacing", &TTinyEdit::LabelSpacing, &TTinyEdit::SetLabelSpacing);
     p.String("LabelCaption", &TTinyEdit::LabelCaption, &TTinyEdit::SetLabelCaption);
     p.Boolean("LabelVisible", &TTinyEdit::LabelVisible, &TTinyEdit::SetLabelVisible);
     p.String("szID", &TTinyEdit::szID, &TTinyEdit::SetszID);
     p.String("ROOTID", &TTinyEdit::ROOTID, &TTinyEdit::SetROOTID);
     p.Integer("nID", &TTinyEdit::nID, &TTinyEdit::SetnID);
-    p.Enum("BaseType", "TBaseType",
-           {"btNone", "btSubject", "btCustomer", "btDept", "btEmployee", "btStock", "btProduct", "btVendor",
-            "btVoucher", "btZone", "btPos", "btBType", "btLocation", "btAudit", "btSign", "btVipCard"},
-           &TTinyEdit::BaseType, &TTinyEdit::SetBaseType);
+    p.Enum("BaseType", &TTinyEdit::BaseType, &TTinyEdit::SetBaseType);
     p.Boolean("RedWord", &TTinyEdit::RedWord, &TTinyEdit::SetRedWord);
     p.Boolean("ButtonEnabled", &TTinyEdit::ButtonEnabled, &TTinyEdit::SetButtonEnabled).Default(true);
     p.Boolean("ButtonVisible", &TTinyEdit::ButtonVisible, &TTinyEdit::SetButtonVisible);
     p.Integer("ButtonWidth", &TTinyEdit::ButtonWidth, &TTinyEdit::SetButtonWidth).Default(15);
     p.Boolean("MultiLine", &TTinyEdit::MultiLine, &TTinyEdit::SetMultiLine);
     p.Boolean("WordWrap", &TTinyEdit::WordWrap, &TTinyEdit::SetWordWrap);
-    p.Set("Options", "TSelectOptions", {"soMulti", "soClass", "soNoSelectBatch"}, &TTinyEdit::Options,
+    p.Set("Options", &TTinyEdit::Options,
           &TTinyEdit::SetOptions);
-    p.Enum("GSP_AuditLimit", "TGSP_AuditLimit",
-           {"gspLim_None", "gspLim_AUDIT_ZJL", "gspLim_AUDIT_YWY", "gspLim_AUDIT_ZGG", "gspLim_AUDIT_YSY",
-            "gspLim_AUDIT_YHY", "gspLim_AUDIT_CGY", "gspLim_AUDIT_ZJY", "gspLim_AUDIT_CKZR", "gspLim_SCB",
-            "gspLim_RSB", "gspLim_CWB", "gspLim_JLDB"},
-           &TTinyEdit::GSP_AuditLimit, &TTinyEdit::SetGSP_AuditLimit);
+    p.Enum("GSP_AuditLimit", &TTinyEdit::GSP_AuditLimit, &TTinyEdit::SetGSP_AuditLimit);
     p.Integer("GroupIndex", &TTinyEdit::GroupIndex, &TTinyEdit::SetGroupIndex, "Word");
     p.Integer("DataIndex", &TTinyEdit::DataIndex, &TTinyEdit::SetDataIndex);
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/core/Format.h"
+#include "platform/core/Properties.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 
@@ -47,19 +48,21 @@ int CheckStateOf(const Variant& value)
 void TtsCol::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TtsCol> p(list);
-    p.Enum("ControlType", "TtsControlType", {"ctNone", "ctText", "ctCheck", "ctPicture", "ctDefault"},
-           &TtsCol::ControlType, &TtsCol::SetControlType)
+    p.Enum("ControlType", &TtsCol::ControlType, &TtsCol::SetControlType)
         .Default(ctDefault);
     p.String("FieldName", &TtsCol::FieldName, &TtsCol::SetFieldName);
-    p.String("Heading", &TtsCol::Heading, &TtsCol::SetHeading).StoredWhen([](const core::TObject& o) {
-        return !static_cast<const TtsCol&>(o).heading_.empty();
+    // Reading an empty heading gives the field name, which is filed as such.
+    p.String("Heading", &TtsCol::Heading, &TtsCol::SetHeading).StoredWhen([](const TtsCol& c) {
+        return !c.heading_.empty();
     });
-    p.Enum("HeadingHorzAlignment", "TtsHorzAlignment", {"htaLeft", "htaRight", "htaCenter", "htaDefault"},
-           &TtsCol::HeadingHorzAlignment, &TtsCol::SetHeadingHorzAlignment)
+    p.Enum("HeadingHorzAlignment", &TtsCol::HeadingHorzAlignment, &TtsCol::SetHeadingHorzAlignment)
         .Default(htaDefault);
     p.Boolean("ReadOnly", &TtsCol::ReadOnly, &TtsCol::SetReadOnly).Default(false);
-    p.Integer("Width", &TtsCol::Width, &TtsCol::SetWidth).Default(64);
-    // The application's own values have no default: they are always filed.
+    // A new column takes the grid's default width, so a column at it has
+    // nothing of its own to file.
+    p.Integer("Width", &TtsCol::Width, &TtsCol::SetWidth).DefaultFrom(&TtsCol::DefaultWidth);
+    // The application's own values have no default: they are always filed,
+    // and take no part in the default test.
     p.Integer("Tag", &TtsCol::Tag, &TtsCol::SetTag);
     p.Boolean("ColConfig", &TtsCol::ColConfig, &TtsCol::SetColConfig);
     p.Boolean("BePrint", &TtsCol::BePrint, &TtsCol::SetBePrint);
@@ -101,10 +104,14 @@ void TtsCol::SetFieldName(const AnsiString& value)
     Changed();
 }
 
-bool TtsCol::IsDefault(int defaultWidth) const
+int TtsCol::DefaultWidth() const
 {
-    return heading_.empty() && fieldName_.empty() && headingHorzAlignment_ == htaDefault && width_ == defaultWidth &&
-           !readOnly_ && controlType_ == ctDefault;
+    return grid_ ? grid_->DefaultColWidth() : 64;
+}
+
+bool TtsCol::IsDefault() const
+{
+    return core::PropertiesAtDefault(*this);
 }
 
 void TtsCol::Assign(const core::TPersistent* source)
@@ -114,16 +121,7 @@ void TtsCol::Assign(const core::TPersistent* source)
         core::TPersistent::Assign(source);
         return;
     }
-    heading_ = other->heading_;
-    headingHorzAlignment_ = other->headingHorzAlignment_;
-    width_ = other->width_;
-    readOnly_ = other->readOnly_;
-    controlType_ = other->controlType_;
-    fieldName_ = other->fieldName_;
-    tag_ = other->tag_;
-    colConfig_ = other->colConfig_;
-    bePrint_ = other->bePrint_;
-    Changed();
+    core::CopyProperties(*other, *this);
 }
 
 TtsColItem::TtsColItem(core::TCollection* collection) : core::TCollectionItem(collection) {}
@@ -196,23 +194,23 @@ void TTinyGrid::Publish(core::PropertyList& list)
     p.Integer("HeadingColor", &TTinyGrid::HeadingColor, &TTinyGrid::SetHeadingColor, "TColor")
         .Default(graphics::clBtnFace);
     p.Object<graphics::TFont>("HeadingFont", &TTinyGrid::HeadingFont, &TTinyGrid::SetHeadingFont)
-        .StoredWhen([](const core::TObject& o) { return !static_cast<const TTinyGrid&>(o).headingParentFont_; });
+        .StoredWhen([](const TTinyGrid& grid) { return !grid.headingParentFont_; });
     p.Boolean("Heading3D", &TTinyGrid::Heading3D, &TTinyGrid::SetHeading3D).Default(true);
-    p.Enum("CellSelectMode", "TtsCellSelectMode", {"cmNone", "cmRange"}, &TTinyGrid::CellSelectMode,
+    p.Enum("CellSelectMode", &TTinyGrid::CellSelectMode,
            &TTinyGrid::SetCellSelectMode)
         .Default(cmRange);
-    p.Enum("RowSelectMode", "TtsRowSelectMode", {"rsNone", "rsSingle", "rsMulti"}, &TTinyGrid::RowSelectMode,
+    p.Enum("RowSelectMode", &TTinyGrid::RowSelectMode,
            &TTinyGrid::SetRowSelectMode)
         .Default(rsMulti);
     p.Integer("SelectionColor", &TTinyGrid::SelectionColor, &TTinyGrid::SetSelectionColor, "TColor")
         .Default(graphics::clHighlight);
-    p.Enum("ResizeRows", "TtsResizeRows", {"rrNone", "rrSingle", "rrAll"}, &TTinyGrid::ResizeRows,
+    p.Enum("ResizeRows", &TTinyGrid::ResizeRows,
            &TTinyGrid::SetResizeRows)
         .Default(rrAll);
-    p.Enum("WordWrap", "TtsWordWrap", {"wwOn", "wwOff", "wwDefault"}, &TTinyGrid::WordWrap, &TTinyGrid::SetWordWrap)
+    p.Enum("WordWrap", &TTinyGrid::WordWrap, &TTinyGrid::SetWordWrap)
         .Default(wwDefault);
     // The check-box look is always filed.
-    p.Enum("CheckBoxStyle", "TtsCheckBoxStyle", {"stFlat", "stCheck", "stCross"}, &TTinyGrid::CheckBoxStyle,
+    p.Enum("CheckBoxStyle", &TTinyGrid::CheckBoxStyle,
            &TTinyGrid::SetCheckBoxStyle);
     p.Boolean("StoreData", &TTinyGrid::StoreData, &TTinyGrid::SetStoreData).Default(false);
     p.Boolean("BorderCtl3D", &TTinyGrid::BorderCtl3D, &TTinyGrid::SetBorderCtl3D).Default(false);

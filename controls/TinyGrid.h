@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/Collection.h"
+#include "platform/core/EnumType.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Variant.h"
 #include "platform/graphics/Font.h"
@@ -22,13 +23,13 @@ using graphics::TRect;
 
 // The grid's enumerations, named as the grid engine names them. Only the
 // members a stored form can name are of use to the stand-in below.
-enum TtsControlType { ctNone, ctText, ctCheck, ctPicture, ctDefault };
-enum TtsHorzAlignment { htaLeft, htaRight, htaCenter, htaDefault };
-enum TtsCellSelectMode { cmNone, cmRange };
-enum TtsRowSelectMode { rsNone, rsSingle, rsMulti };
-enum TtsResizeRows { rrNone, rrSingle, rrAll };
-enum TtsWordWrap { wwOn, wwOff, wwDefault };
-enum TtsCheckBoxStyle { stFlat, stCheck, stCross };
+CORE_ENUM(TtsControlType, ctNone, ctText, ctCheck, ctPicture, ctDefault);
+CORE_ENUM(TtsHorzAlignment, htaLeft, htaRight, htaCenter, htaDefault);
+CORE_ENUM(TtsCellSelectMode, cmNone, cmRange);
+CORE_ENUM(TtsRowSelectMode, rsNone, rsSingle, rsMulti);
+CORE_ENUM(TtsResizeRows, rrNone, rrSingle, rrAll);
+CORE_ENUM(TtsWordWrap, wwOn, wwOff, wwDefault);
+CORE_ENUM(TtsCheckBoxStyle, stFlat, stCheck, stCross);
 
 // The kinds of stored cell values, as the grid's Data block numbers them.
 enum TtsStoredKind : uint8_t { skEmpty, skText, skCheckState, skBitmap, skPictureName, skNull };
@@ -70,14 +71,17 @@ class TtsCol : public core::TPersistent {
     void SetBePrint(bool value) { bePrint_ = value; }
 
     // Whether nothing but the application's values (Tag, ColConfig,
-    // BePrint) differs from a new column of the grid.
-    bool IsDefault(int defaultWidth) const;
+    // BePrint) differs from a new column of the grid: whether every
+    // published property that has a default is at it.
+    bool IsDefault() const;
+    // Copies every published property of another column.
     void Assign(const core::TPersistent* source) override;
     using core::TPersistent::Assign;
 
 private:
     friend class TTinyGrid;
     void Changed();
+    int DefaultWidth() const;
 
     TTinyGrid* grid_ = nullptr;
     AnsiString heading_;
@@ -195,7 +199,7 @@ class TTinyGrid : public ui::TCustomControl {
     int CurrentDataCol() const { return currentCol_; }
     int CurrentDataRow() const { return currentRow_; }
 
-    void DefineProperties(filing::TFiler& filer) override;
+    void DefineProperties(core::TFiler& filer) override;
     void WndProc(ui::TMessage& message) override;
 
 protected:

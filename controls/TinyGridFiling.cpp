@@ -19,7 +19,7 @@ namespace controls {
 
 using core::Variant;
 
-void TTinyGrid::DefineProperties(filing::TFiler& filer)
+void TTinyGrid::DefineProperties(core::TFiler& filer)
 {
     ui::TCustomControl::DefineProperties(filer);
     filer.DefineProperty(
@@ -35,7 +35,7 @@ void TTinyGrid::DefineProperties(filing::TFiler& filer)
 bool TTinyGrid::HasColProperties() const
 {
     return std::any_of(columns_.begin(), columns_.end(),
-                       [this](const auto& column) { return !column->IsDefault(defaultColWidth_); });
+                       [](const auto& column) { return !column->IsDefault(); });
 }
 
 void TTinyGrid::ReadColProperties(filing::TReader& reader)
@@ -50,7 +50,7 @@ void TTinyGrid::WriteColProperties(filing::TWriter& writer)
 {
     TtsColCollection items(this);
     for (int c = 1; c <= Cols(); ++c)
-        if (!Col(c)->IsDefault(defaultColWidth_))
+        if (!Col(c)->IsDefault())
             static_cast<TtsColItem*>(items.Add())->SetDataCol(c);
     writer.WriteCollection(&items);
 }

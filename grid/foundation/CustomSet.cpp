@@ -278,10 +278,14 @@ void TtsCustomSet::Assign(const TtsCustomSet& source)
     if (root_)
         Clear();
     struct CopyScope {
-        int& depth;
-        explicit CopyScope(int& d) : depth(d) { ++depth; }
-        ~CopyScope() { --depth; }
-    } scope(copyDepth_);
+        TtsCustomSet& set;
+        explicit CopyScope(TtsCustomSet& s) : set(s) { ++set.copyDepth_; }
+        ~CopyScope()
+        {
+            --set.copyDepth_;
+            set.copiedNode_ = nullptr;
+        }
+    } scope(*this);
     root_ = CopyTree(source.root_);
 }
 
@@ -289,6 +293,7 @@ TtsSetNode* TtsCustomSet::CopyTree(const TtsSetNode* source)
 {
     if (!source)
         return nullptr;
+    copiedNode_ = source;
     TtsSetNode* node = NewNode(source->Value());
     try {
         node->AssignNode(*source);

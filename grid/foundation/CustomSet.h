@@ -44,6 +44,9 @@ class TtsCustomSet : public core::TObject {
     const TtsNodeStack& Path() const { return path_; }
     // True while Assign builds the copy, so that CreateNode can copy payloads.
     bool Copying() const { return copyDepth_ > 0; }
+    // While Assign builds the copy: the source's node whose copy CreateNode
+    // is making; nullptr otherwise.
+    const TtsSetNode* CopiedNode() const { return copiedNode_; }
 
     // The node that compares equal to `key`, or a new node made from `key`
     // and linked into the tree.
@@ -85,6 +88,7 @@ private:
     TtsSetNode* root_ = nullptr;
     TtsNodeStack path_;
     int copyDepth_ = 0;
+    const TtsSetNode* copiedNode_ = nullptr;
 };
 
 }  // namespace grid

@@ -7,8 +7,10 @@ CORE_CLASS_IMPL(TtsObjectSet)
 TtsSetNode* TtsObjectSet::CreateNode(const TtsSetRef& value)
 {
     // Sharing the source's element would leave two sets owning it, and the
-    // second to release it would free it twice.
-    if (Copying())
+    // second to release it would free it twice. A subclass that hands over a
+    // fresh copy of the element is welcome.
+    const TtsSetNode* copied = CopiedNode();
+    if (Copying() && copied && value.Element() && value.Element() == copied->Value().Element())
         throw core::EInvalidOperation("%s cannot copy its elements", ClassName());
     return new TtsObjectSetNode(value.Element());
 }

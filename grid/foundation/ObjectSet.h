@@ -11,9 +11,10 @@ class TtsObjectSet : public TtsCustomSet {
     CORE_CLASS(TtsObjectSet, TtsCustomSet)
 
     // A TtsObjectSetNode holding the element. While the set is being
-    // assigned, the base raises EInvalidOperation rather than let two sets
-    // own one element: a subclass that is copied overrides CreateNode and
-    // gives each new node a fresh copy of the source's element.
+    // assigned, handing it the source's own element raises
+    // EInvalidOperation rather than let two sets own one element: a subclass
+    // that is copied overrides CreateNode and passes a fresh copy of the
+    // source's element on to this one.
     TtsSetNode* CreateNode(const TtsSetRef& value) override;
 
     // Takes `element` over. When an element with an equal key is present it

@@ -26,6 +26,7 @@ class Variant;
 class Exception;
 class PropInfo;
 class PropertyList;
+class TFiler;
 struct TFormatSettings;
 
 }  // namespace core

@@ -18,7 +18,7 @@ void TPersistent::AssignTo(TPersistent& dest) const
     throw EConvertError("Cannot assign a %s to a %s", ClassName(), dest.ClassName());
 }
 
-void TPersistent::DefineProperties(filing::TFiler&) {}
+void TPersistent::DefineProperties(TFiler&) {}
 
 AnsiString TPersistent::GetNamePath() const
 {

@@ -2,10 +2,6 @@
 
 #include "platform/core/Object.h"
 
-namespace filing {
-class TFiler;
-}
-
 namespace core {
 
 // An object that can copy itself from another and take part in filing.
@@ -19,7 +15,7 @@ class TPersistent : public TObject {
     void Assign(const TPersistent& source) { Assign(&source); }
 
     // Extra properties a class files with its own read and write callbacks.
-    virtual void DefineProperties(filing::TFiler& filer);
+    virtual void DefineProperties(TFiler& filer);
     // The object that owns this one, for name paths and filing.
     virtual TPersistent* GetOwner() const { return nullptr; }
     virtual AnsiString GetNamePath() const;

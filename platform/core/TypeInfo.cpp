@@ -1,6 +1,7 @@
 #include "platform/core/TypeInfo.h"
 
 #include "platform/core/CodePage.h"
+#include "platform/core/Component.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/Variant.h"
@@ -32,6 +33,12 @@ bool PropInfo::ReadOnly() const
     return !(setOrd_ || setFloat_ || setStr_ || setWide_ || setVariant_ || setObject_ || setMethod_);
 }
 
+const std::vector<AnsiString>& PropInfo::EnumNames() const
+{
+    static const std::vector<AnsiString> none;
+    return enumType_ ? enumType_->Names() : none;
+}
+
 bool PropInfo::IsStored(const TObject& object) const
 {
     return stored_ ? stored_(object) : storedAlways_;
@@ -39,27 +46,30 @@ bool PropInfo::IsStored(const TObject& object) const
 
 bool PropInfo::IsDefaultValue(const TObject& object) const
 {
-    switch (kind_) {
-    case tkInteger:
-    case tkChar:
-    case tkWChar:
-    case tkEnumeration:
-    case tkSet:
-    case tkInt64:
-        return default_.has_value() && GetOrd(object) == *default_;
-    case tkFloat:
-        return GetFloat(object) == 0;
-    case tkString:
-        return GetStr(object).empty();
-    case tkWString:
-        return GetWideStr(object).empty();
-    case tkVariant:
-        return GetVariant(object).IsEmpty();
-    case tkMethod:
-        return GetMethodName(object).empty();
-    default:
-        return false;
+    return isDefault_ && isDefault_(object);
+}
+
+void PropInfo::ResetValue(TObject& object) const
+{
+    if (reset_)
+        reset_(object);
+}
+
+void PropInfo::CopyValue(const TObject& source, TObject& dest) const
+{
+    if (copy_) {
+        copy_(source, dest);
+        return;
     }
+    // A read-only object property: an object the owner keeps (a font, a
+    // list of lines) takes the source's value in place; a component is a
+    // reference, not a value, and stays.
+    if (kind_ != tkClass)
+        return;
+    auto* from = dynamic_cast<TPersistent*>(GetObject(source));
+    auto* to = dynamic_cast<TPersistent*>(GetObject(dest));
+    if (from && to && from != to && !dynamic_cast<TComponent*>(to))
+        to->Assign(from);
 }
 
 void PropInfo::WrongKind(const char* access) const
@@ -161,16 +171,14 @@ void PropInfo::SetObject(TObject& object, TObject* value) const
 
 AnsiString PropInfo::GetMethodName(const TObject& object) const
 {
-    if (!getMethod_)
-        WrongKind("event read");
-    return getMethod_(object);
+    return GetMethod(object).Name;
 }
 
 TMethod PropInfo::GetMethod(const TObject& object) const
 {
-    if (!getHandler_)
+    if (!getMethod_)
         WrongKind("event read");
-    return getHandler_(object);
+    return getMethod_(object);
 }
 
 void PropInfo::SetMethod(TObject& object, const TMethod& method) const
@@ -182,17 +190,12 @@ void PropInfo::SetMethod(TObject& object, const TMethod& method) const
 
 int PropInfo::EnumValue(std::string_view name) const
 {
-    for (size_t i = 0; i < enumNames_.size(); ++i)
-        if (SameText(enumNames_[i], name))
-            return static_cast<int>(i);
-    return -1;
+    return enumType_ ? enumType_->Value(name) : -1;
 }
 
 AnsiString PropInfo::EnumName(int64_t value) const
 {
-    if (value < 0 || value >= static_cast<int64_t>(enumNames_.size()))
-        return IntToStr(value);
-    return enumNames_[static_cast<size_t>(value)];
+    return enumType_ ? enumType_->NameOf(value) : IntToStr(value);
 }
 
 PropInfo& PropertyList::Add(std::unique_ptr<PropInfo> info)
@@ -205,30 +208,6 @@ PropInfo& PropertyList::Add(std::unique_ptr<PropInfo> info)
     }
     items_.push_back(std::move(info));
     return *items_.back();
-}
-
-PropOptions& PropOptions::NoDefault()
-{
-    info_.default_.reset();
-    return *this;
-}
-
-PropOptions& PropOptions::Stored(bool stored)
-{
-    info_.storedAlways_ = stored;
-    info_.stored_ = nullptr;
-    return *this;
-}
-
-PropOptions& PropOptions::StoredWhen(std::function<bool(const TObject&)> predicate)
-{
-    info_.stored_ = std::move(predicate);
-    return *this;
-}
-
-void PropOptions::SetDefaultValue(int64_t value)
-{
-    info_.default_ = value;
 }
 
 }  // namespace core

@@ -24,8 +24,7 @@ void TADOTable::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TADOTable> p(list);
     p.Object<TADOConnection>("Connection", &TADOTable::Connection, &TADOTable::SetConnection);
-    p.Enum("CursorType", "TCursorType", {"ctUnspecified", "ctOpenForwardOnly", "ctKeyset", "ctDynamic", "ctStatic"},
-           &TADOTable::CursorType, &TADOTable::SetCursorType)
+    p.Enum("CursorType", &TADOTable::CursorType, &TADOTable::SetCursorType)
         .Default(ctKeyset);
     p.String("TableName", &TADOTable::TableName, &TADOTable::SetTableName);
     p.Boolean("Active", &TADOTable::Active, &TADOTable::SetActive).Default(false);

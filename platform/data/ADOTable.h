@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/Component.h"
+#include "platform/core/EnumType.h"
 #include "platform/core/Variant.h"
 #include "platform/data/Field.h"
 
@@ -13,7 +14,7 @@ namespace data {
 class TADOConnection;
 struct TableRows;
 
-enum TCursorType { ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic };
+CORE_ENUM(TCursorType, ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic);
 enum TDataSetState { dsInactive, dsBrowse, dsEdit };
 
 // A whole table of a connection's database, read when it opens.

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-
+#include "platform/core/Filer.h"
 #include "platform/core/Forward.h"
 #include "platform/core/Set.h"
 #include "platform/filing/Forward.h"
@@ -52,52 +51,12 @@ inline constexpr char FilerSignature[4] = {'T', 'P', 'F', '0'};
 // text is refused as malformed.
 inline constexpr int MaxNestingDepth = 64;
 
-using TReaderProc = std::function<void(TReader&)>;
-using TWriterProc = std::function<void(TWriter&)>;
-using TStreamProc = std::function<void(core::TStream&)>;
-
-// What the reader and the writer have in common: the root being filed and,
-// while writing a descendant, the ancestor object that corresponds to the
-// one being filed; and the defined properties, which a class declares in its
-// DefineProperties with callbacks of its own:
-//
-//   void TMyGrid::DefineProperties(filing::TFiler& filer)
-//   {
-//       inherited::DefineProperties(filer);
-//       filer.DefineProperty("Widths", readWidths, writeWidths, !widths_.empty());
-//       filer.DefineBinaryProperty("Data", readData, writeData, StoreData());
-//   }
-//
-// The writer writes a defined property only when `hasData` holds; the reader
-// calls `readData` whenever the property's name comes up. A write callback
-// writes exactly one value (a list or a collection for several).
-class TFiler {
-public:
-    TFiler() = default;
-    virtual ~TFiler() = default;
-    TFiler(const TFiler&) = delete;
-    TFiler& operator=(const TFiler&) = delete;
-
-    virtual void DefineProperty(const AnsiString& name, TReaderProc readData, TWriterProc writeData,
-                                bool hasData) = 0;
-    virtual void DefineBinaryProperty(const AnsiString& name, TStreamProc readData, TStreamProc writeData,
-                                      bool hasData) = 0;
-
-    // The top component of the stream: a form, or the component filed alone.
-    core::TComponent* Root() const { return root_; }
-    void SetRoot(core::TComponent* root) { root_ = root; }
-    // The component whose handlers and components name events and references.
-    core::TComponent* LookupRoot() const { return lookupRoot_; }
-    // While a descendant is written, the ancestor's counterpart of the object
-    // being written (nullptr when it has none); always nullptr when reading.
-    core::TPersistent* Ancestor() const { return ancestor_; }
-    void SetAncestor(core::TPersistent* ancestor) { ancestor_ = ancestor; }
-
-protected:
-    core::TComponent* root_ = nullptr;
-    core::TComponent* lookupRoot_ = nullptr;
-    core::TPersistent* ancestor_ = nullptr;
-};
+// The filer's interface is the core's, so that classes outside the filing
+// layer (bitmaps, fonts) can file extra properties.
+using core::TFiler;
+using core::TReaderProc;
+using core::TStreamProc;
+using core::TWriterProc;
 
 // Offers every defined property of `instance` to the filer: the design
 // position ("Left", "Top") that every component has, then the class's own.

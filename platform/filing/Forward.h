@@ -3,7 +3,6 @@
 // Forward declarations of the filing layer's classes.
 namespace filing {
 
-class TFiler;
 class TReader;
 class TWriter;
 class TLineMap;

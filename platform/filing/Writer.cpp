@@ -364,7 +364,8 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
 {
     if (!prop.IsStored(instance))
         return;
-    // While writing a descendant, the ancestor's value is the default.
+    // While writing a descendant, the ancestor's value is the default;
+    // otherwise the property's own (a value without one is always written).
     TPersistent* ancestor = ancestor_;
     const PropInfo* ancestorProp = ancestor ? ancestor->ClassType().FindProperty(prop.Name()) : nullptr;
     if (ancestorProp && ancestorProp->Kind() != prop.Kind())
@@ -379,7 +380,7 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
     case core::tkSet:
     case core::tkInt64: {
         int64_t value = prop.GetOrd(instance);
-        if (inherits ? value == ancestorProp->GetOrd(*ancestor) : prop.HasDefault() && value == prop.Default())
+        if (inherits ? value == ancestorProp->GetOrd(*ancestor) : prop.IsDefaultValue(instance))
             return;
         WritePropName(prop.Name());
         WriteOrdinal(prop, value);
@@ -387,7 +388,7 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
     }
     case core::tkFloat: {
         double value = prop.GetFloat(instance);
-        if (inherits ? value == ancestorProp->GetFloat(*ancestor) : value == 0)
+        if (inherits ? value == ancestorProp->GetFloat(*ancestor) : prop.IsDefaultValue(instance))
             return;
         WritePropName(prop.Name());
         WriteFloatProp(prop, value);
@@ -395,7 +396,7 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
     }
     case core::tkString: {
         AnsiString value = prop.GetStr(instance);
-        if (inherits ? value == ancestorProp->GetStr(*ancestor) : value.empty())
+        if (inherits ? value == ancestorProp->GetStr(*ancestor) : prop.IsDefaultValue(instance))
             return;
         WritePropName(prop.Name());
         WriteString(value);
@@ -403,7 +404,7 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
     }
     case core::tkWString: {
         WideString value = prop.GetWideStr(instance);
-        if (inherits ? value == ancestorProp->GetWideStr(*ancestor) : value.empty())
+        if (inherits ? value == ancestorProp->GetWideStr(*ancestor) : prop.IsDefaultValue(instance))
             return;
         WritePropName(prop.Name());
         WriteWideString(value);
@@ -411,7 +412,7 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
     }
     case core::tkVariant: {
         core::Variant value = prop.GetVariant(instance);
-        if (inherits ? value.Identical(ancestorProp->GetVariant(*ancestor)) : value.IsEmpty())
+        if (inherits ? value.Identical(ancestorProp->GetVariant(*ancestor)) : prop.IsDefaultValue(instance))
             return;
         WritePropName(prop.Name());
         WriteVariant(value);
@@ -419,7 +420,7 @@ void TWriter::WriteProperty(TPersistent& instance, const PropInfo& prop)
     }
     case core::tkMethod: {
         AnsiString name = prop.GetMethodName(instance);
-        if (inherits ? core::SameText(name, ancestorProp->GetMethodName(*ancestor)) : name.empty())
+        if (inherits ? core::SameText(name, ancestorProp->GetMethodName(*ancestor)) : prop.IsDefaultValue(instance))
             return;
         if (name.empty()) {
             WritePropName(prop.Name());

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/Stream.h"
-#include "platform/filing/Filer.h"
+#include "platform/core/Filer.h"
 #include "platform/graphics/BitmapFile.h"
 #include "platform/graphics/Canvas.h"
 
@@ -328,7 +328,7 @@ void TBitmap::SaveToFile(const std::string& fileName) const
     SaveToStream(stream);
 }
 
-void TBitmap::DefineProperties(filing::TFiler& filer)
+void TBitmap::DefineProperties(core::TFiler& filer)
 {
     core::TPersistent::DefineProperties(filer);
     auto read = [this](core::TStream& stream) {

@@ -91,7 +91,7 @@ class TBitmap : public core::TPersistent {
 
     // Filed in form descriptions as "Data": the size of the bitmap file
     // form (4 bytes), then the file form itself; an empty bitmap is not filed.
-    void DefineProperties(filing::TFiler& filer) override;
+    void DefineProperties(core::TFiler& filer) override;
 
     // Raised after the size, format, pixels as a whole or transparency change
     // (not after each drawing call).

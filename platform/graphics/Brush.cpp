@@ -73,10 +73,7 @@ void TBrush::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TBrush> p(list);
     p.Integer("Color", &TBrush::Color, &TBrush::SetColor, "TColor").Default(clWhite);
-    p.Enum("Style", "TBrushStyle",
-           {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
-            "bsDiagCross"},
-           &TBrush::Style, &TBrush::SetStyle)
+    p.Enum("Style", &TBrush::Style, &TBrush::SetStyle)
         .Default(bsSolid);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "platform/core/EnumType.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/GraphicsObject.h"
 #include "platform/graphics/Surface.h"
@@ -13,7 +14,7 @@ class TBitmap;
 
 // bsClear fills nothing and makes text backgrounds transparent. The hatch
 // styles draw their lines in the brush colour and leave the gaps alone.
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+CORE_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross);
 
 // An 8 by 8 tile, repeated from the canvas's device origin. The pixels of a
 // monochrome tile stand for colours chosen when it is drawn: black for the

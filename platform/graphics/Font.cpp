@@ -136,11 +136,11 @@ void TFont::Publish(core::PropertyList& list)
     p.Integer("Color", &TFont::Color, &TFont::SetColor, "TColor");
     p.Integer("Height", &TFont::Height, &TFont::SetHeight);
     p.String("Name", &TFont::Name, &TFont::SetName, "TFontName");
-    p.Enum("Pitch", "TFontPitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::Pitch, &TFont::SetPitch)
+    p.Enum("Pitch", &TFont::Pitch, &TFont::SetPitch)
         .Default(fpDefault);
     // The size follows from the height; only the height is filed.
     p.Integer("Size", &TFont::Size, &TFont::SetSize).Stored(false);
-    p.Set("Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
+    p.Set("Style", &TFont::Style,
           &TFont::SetStyle);
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/core/EnumType.h"
 #include "platform/core/Forward.h"
 #include "platform/core/Set.h"
 #include "platform/graphics/Color.h"
@@ -11,9 +12,9 @@
 
 namespace graphics {
 
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TFontStyles = core::TSet<TFontStyle>;
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
+CORE_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut);
+CORE_SET(TFontStyles, TFontStyle);
+CORE_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed);
 
 // The character set a font is asked for. Text is drawn from the code page's
 // bytes whatever the character set says; it is kept and filed as given.

@@ -67,13 +67,9 @@ void TPen::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TPen> p(list);
     p.Integer("Color", &TPen::Color, &TPen::SetColor, "TColor").Default(clBlack);
-    p.Enum("Mode", "TPenMode",
-           {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
-            "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"},
-           &TPen::Mode, &TPen::SetMode)
+    p.Enum("Mode", &TPen::Mode, &TPen::SetMode)
         .Default(pmCopy);
-    p.Enum("Style", "TPenStyle",
-           {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"}, &TPen::Style,
+    p.Enum("Style", &TPen::Style,
            &TPen::SetStyle)
         .Default(psSolid);
     p.Integer("Width", &TPen::Width, &TPen::SetWidth).Default(1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/EnumType.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/GraphicsObject.h"
 #include "platform/graphics/RasterOp.h"
@@ -8,28 +9,27 @@ namespace graphics {
 
 // Dotted pens set one pixel and skip the next; dashes are 6 on and 2 off.
 // The gaps of a styled line are left untouched.
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+CORE_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame);
 
 // How the pen colour meets the pixels under it; each names a binary raster
 // operation (pmXor is R2_XORPEN: pen XOR destination).
-enum TPenMode {
-    pmBlack,
-    pmWhite,
-    pmNop,
-    pmNot,
-    pmCopy,
-    pmNotCopy,
-    pmMergePenNot,
-    pmMaskPenNot,
-    pmMergeNotPen,
-    pmMaskNotPen,
-    pmMerge,
-    pmNotMerge,
-    pmMask,
-    pmNotMask,
-    pmXor,
-    pmNotXor
-};
+CORE_ENUM(TPenMode,
+          pmBlack,
+          pmWhite,
+          pmNop,
+          pmNot,
+          pmCopy,
+          pmNotCopy,
+          pmMergePenNot,
+          pmMaskPenNot,
+          pmMergeNotPen,
+          pmMaskNotPen,
+          pmMerge,
+          pmNotMerge,
+          pmMask,
+          pmNotMask,
+          pmXor,
+          pmNotXor);
 
 // The binary raster operation of a pen mode.
 TRop2 PenModeToRop2(TPenMode mode);

@@ -16,10 +16,9 @@ TBevel::~TBevel() = default;
 void TBevel::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TBevel> p(list);
-    p.Enum("Shape", "TBevelShape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
-           &TBevel::Shape, &TBevel::SetShape)
+    p.Enum("Shape", &TBevel::Shape, &TBevel::SetShape)
         .Default(bsBox);
-    p.Enum("Style", "TBevelStyle", {"bsLowered", "bsRaised"}, &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
+    p.Enum("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
 }
 
 void TBevel::SetShape(TBevelShape value)

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/core/EnumType.h"
 #include "platform/ui/WinControl.h"
 
 namespace ui {
 
-enum TBevelStyle { bsLowered, bsRaised };
-enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+CORE_ENUM(TBevelStyle, bsLowered, bsRaised);
+CORE_ENUM(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer);
 
 // A windowless 3D decoration in the shadow and highlight colours: a sunken
 // or raised box, an etched frame, or an etched line along one side; a spacer

@@ -157,13 +157,11 @@ void TControl::Publish(core::PropertyList& list)
     p.Integer("Top", &TControl::Top, &TControl::SetTop);
     p.Integer("Width", &TControl::Width, &TControl::SetWidth);
     p.Integer("Height", &TControl::Height, &TControl::SetHeight);
-    p.Enum("Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"},
-           &TControl::Align, &TControl::SetAlign)
+    p.Enum("Align", &TControl::Align, &TControl::SetAlign)
         .Default(alNone);
-    p.Set("Anchors", "TAnchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors, &TControl::SetAnchors)
+    p.Set("Anchors", &TControl::Anchors, &TControl::SetAnchors)
         .Default(TAnchors{akLeft, akTop});
-    p.Enum("BiDiMode", "TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
-           &TControl::BiDiMode, &TControl::SetBiDiMode)
+    p.Enum("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
         .Default(bdLeftToRight)
         .StoredWhen([](const core::TObject& o) { return !static_cast<const TControl&>(o).ParentBiDiMode(); });
     p.Boolean("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);

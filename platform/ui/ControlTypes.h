@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/core/EnumType.h"
 #include "platform/core/Event.h"
 #include "platform/core/Set.h"
 #include "platform/ui/WindowManager.h"
@@ -9,20 +10,27 @@
 // The enumerations, sets and event types shared by every control.
 namespace ui {
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-enum TAnchorKind { akLeft, akTop, akRight, akBottom };
-using TAnchors = core::TSet<TAnchorKind>;
+CORE_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom);
+CORE_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom);
+CORE_SET(TAnchors, TAnchorKind);
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+CORE_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+CORE_ENUM(TTextLayout, tlTop, tlCenter, tlBottom);
+CORE_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
 // Border styles of forms; controls use the first two.
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+CORE_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
 using TBorderStyle = TFormBorderStyle;
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// Controls publish their border style as the classic subrange type
+// TBorderStyle: bsNone and bsSingle only.
+inline const core::TEnumType& BorderStyleType()
+{
+    static const core::TEnumType type = EnumTypeOf(bsNone).Subrange("TBorderStyle", bsSingle + 1);
+    return type;
+}
+CORE_ENUM(TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly);
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+CORE_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom);
 
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = core::TSet<TShiftStateFlag>;

@@ -83,10 +83,10 @@ void TCustomEdit::Publish(core::PropertyList& list)
     core::PropBuilder<TCustomEdit> p(list);
     p.Boolean("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
     p.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default(true);
-    p.Enum("BorderStyle", "TBorderStyle", {"bsNone", "bsSingle"}, &TCustomEdit::BorderStyle,
+    p.Enum("BorderStyle", BorderStyleType(), &TCustomEdit::BorderStyle,
            &TCustomEdit::SetBorderStyle)
         .Default(bsSingle);
-    p.Enum("CharCase", "TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}, &TCustomEdit::CharCase,
+    p.Enum("CharCase", &TCustomEdit::CharCase,
            &TCustomEdit::SetCharCase)
         .Default(ecNormal);
     p.Boolean("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).Default(true);
@@ -405,95 +405,152 @@ void TCustomEdit::WndProc(TMessage& m)
 
 void TCustomEdit::DefaultHandler(TMessage& m)
 {
-    if (ClipboardCommand(m) || EditRequest(m) || LineRequest(m))
+    if (ClipboardCommand(m) || LineRequest(m))
         return;
-    TWindowManager& wm = WindowManager();
-    switch (m.Msg) {
-    case WM_KEYDOWN:
-        KeyCommand(m);
-        return;
-    case WM_CHAR:
-        CharCommand(m);
-        return;
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
-        return;
-    case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<char*>(m.LParam);
-        size_t size = static_cast<size_t>(m.WParam);
-        m.Result = 0;
-        if (!buffer || size == 0)
-            return;
-        size_t n = std::min(engine_.Text().size(), size - 1);
-        std::memcpy(buffer, engine_.Text().data(), n);
-        buffer[n] = '\0';
-        m.Result = static_cast<LRESULT>(n);
+    if (THandler handler = HandlerOf(m.Msg)) {
+        (this->*handler)(m);
         return;
     }
-    case WM_GETTEXTLENGTH:
-        m.Result = engine_.Length();
+    TWinControl::DefaultHandler(m);
+}
+
+// ---- The window class's messages -------------------------------------------------
+// One handler per message the edit window answers itself (the clipboard
+// commands and line requests are handled in groups above); what is not here
+// goes to the windowed control's default handling.
+
+TCustomEdit::THandler TCustomEdit::HandlerOf(uint32_t msg)
+{
+    static const std::pair<uint32_t, THandler> handlers[] = {
+        {WM_KEYDOWN, &TCustomEdit::KeyCommand},
+        {WM_CHAR, &TCustomEdit::CharCommand},
+        {WM_GETDLGCODE, &TCustomEdit::WMGetDlgCode},
+        {WM_GETTEXT, &TCustomEdit::WMGetText},
+        {WM_GETTEXTLENGTH, &TCustomEdit::WMGetTextLength},
+        {WM_SETTEXT, &TCustomEdit::WMSetText},
+        {WM_SETFOCUS, &TCustomEdit::WMSetFocus},
+        {WM_KILLFOCUS, &TCustomEdit::WMKillFocus},
+        {WM_SIZE, &TCustomEdit::WMSize},
+        {WM_SETCURSOR, &TCustomEdit::WMSetCursor},
+        {WM_MOUSEWHEEL, &TCustomEdit::WMMouseWheel},
+        {WM_VSCROLL, &TCustomEdit::WMScroll},
+        {WM_HSCROLL, &TCustomEdit::WMScroll},
+        {WM_DESTROY, &TCustomEdit::WMDestroy},
+        {EM_GETSEL, &TCustomEdit::EMGetSel},
+        {EM_SETSEL, &TCustomEdit::EMSetSel},
+        {EM_REPLACESEL, &TCustomEdit::EMReplaceSel},
+        {EM_GETRECT, &TCustomEdit::EMGetRect},
+        {EM_SETRECT, &TCustomEdit::EMSetRect},
+        {EM_SETRECTNP, &TCustomEdit::EMSetRect},
+        {EM_SETMARGINS, &TCustomEdit::EMSetMargins},
+        {EM_GETMARGINS, &TCustomEdit::EMGetMargins},
+        {EM_LIMITTEXT, &TCustomEdit::EMLimitText},
+        {EM_GETLIMITTEXT, &TCustomEdit::EMGetLimitText},
+        {EM_SETREADONLY, &TCustomEdit::EMSetReadOnly},
+        {EM_SETPASSWORDCHAR, &TCustomEdit::EMSetPasswordChar},
+        {EM_GETPASSWORDCHAR, &TCustomEdit::EMGetPasswordChar},
+        {EM_CANUNDO, &TCustomEdit::EMCanUndo},
+        {EM_EMPTYUNDOBUFFER, &TCustomEdit::EMEmptyUndoBuffer},
+        {EM_GETMODIFY, &TCustomEdit::EMGetModify},
+        {EM_SETMODIFY, &TCustomEdit::EMSetModify},
+        {EM_SCROLLCARET, &TCustomEdit::EMScrollCaret},
+    };
+    return MessageHandlerOf(handlers, msg);
+}
+
+void TCustomEdit::WMGetDlgCode(TMessage& m)
+{
+    m.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
+}
+
+void TCustomEdit::WMGetText(TMessage& m)
+{
+    auto* buffer = reinterpret_cast<char*>(m.LParam);
+    size_t size = static_cast<size_t>(m.WParam);
+    m.Result = 0;
+    if (!buffer || size == 0)
         return;
-    case WM_SETTEXT: {
-        const char* text = reinterpret_cast<const char*>(m.LParam);
-        Engine().SetText(text ? text : "");
-        topLine_ = 0;
-        scrollX_ = 0;
-        Changed(true);
-        Perform(CM_TEXTCHANGED, 0, 0);
+    size_t n = std::min(engine_.Text().size(), size - 1);
+    std::memcpy(buffer, engine_.Text().data(), n);
+    buffer[n] = '\0';
+    m.Result = static_cast<LRESULT>(n);
+}
+
+void TCustomEdit::WMGetTextLength(TMessage& m)
+{
+    m.Result = engine_.Length();
+}
+
+void TCustomEdit::WMSetText(TMessage& m)
+{
+    const char* text = reinterpret_cast<const char*>(m.LParam);
+    Engine().SetText(text ? text : "");
+    topLine_ = 0;
+    scrollX_ = 0;
+    Changed(true);
+    Perform(CM_TEXTCHANGED, 0, 0);
+    m.Result = 1;
+}
+
+void TCustomEdit::WMSetFocus(TMessage& m)
+{
+    TWindowManager& wm = WindowManager();
+    wm.CreateCaret(HandleOrNull(), 1, LineHeight());
+    UpdateCaret();
+    wm.ShowCaret(HandleOrNull());
+    Invalidate();
+    m.Result = 0;
+}
+
+void TCustomEdit::WMKillFocus(TMessage& m)
+{
+    if (WindowManager().CaretOwner() == HandleOrNull())
+        WindowManager().DestroyCaret();
+    pendingLead_ = 0;
+    selecting_ = false;
+    Invalidate();
+    m.Result = 0;
+}
+
+void TCustomEdit::WMSize(TMessage& m)
+{
+    ClampScroll();
+    Invalidate();
+    UpdateCaret();
+    TWinControl::DefaultHandler(m);
+}
+
+void TCustomEdit::WMSetCursor(TMessage& m)
+{
+    if (LoWord(m.LParam) == HTCLIENT) {
+        WindowManager().SetCursor(crIBeam);
         m.Result = 1;
         return;
     }
-    case WM_SETFOCUS:
-        wm.CreateCaret(HandleOrNull(), 1, LineHeight());
-        UpdateCaret();
-        wm.ShowCaret(HandleOrNull());
-        Invalidate();
-        m.Result = 0;
-        return;
-    case WM_KILLFOCUS:
-        if (wm.CaretOwner() == HandleOrNull())
-            wm.DestroyCaret();
-        pendingLead_ = 0;
-        selecting_ = false;
-        Invalidate();
-        m.Result = 0;
-        return;
-    case WM_SIZE:
-        ClampScroll();
-        Invalidate();
-        UpdateCaret();
-        TWinControl::DefaultHandler(m);
-        return;
-    case WM_SETCURSOR:
-        if (LoWord(m.LParam) == HTCLIENT) {
-            wm.SetCursor(crIBeam);
-            m.Result = 1;
-            return;
-        }
-        TWinControl::DefaultHandler(m);
-        return;
-    case WM_MOUSEWHEEL:
-        if (IsMultiLine()) {
-            int delta = static_cast<int16_t>(HiWord(static_cast<LPARAM>(m.WParam)));
-            SetTopLine(topLine_ - delta * wm.WheelScrollLines() / WHEEL_DELTA);
-        }
-        m.Result = 0;
-        return;
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        ScrollCommand(m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LoWord(static_cast<LPARAM>(m.WParam)),
-                      HiWord(static_cast<LPARAM>(m.WParam)));
-        m.Result = 0;
-        return;
-    case WM_DESTROY:
-        if (wm.CaretOwner() == HandleOrNull())
-            wm.DestroyCaret();
-        TWinControl::DefaultHandler(m);
-        return;
-    default:
-        TWinControl::DefaultHandler(m);
-        return;
+    TWinControl::DefaultHandler(m);
+}
+
+void TCustomEdit::WMMouseWheel(TMessage& m)
+{
+    if (IsMultiLine()) {
+        int delta = static_cast<int16_t>(HiWord(static_cast<LPARAM>(m.WParam)));
+        SetTopLine(topLine_ - delta * WindowManager().WheelScrollLines() / WHEEL_DELTA);
     }
+    m.Result = 0;
+}
+
+void TCustomEdit::WMScroll(TMessage& m)
+{
+    ScrollCommand(m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LoWord(static_cast<LPARAM>(m.WParam)),
+                  HiWord(static_cast<LPARAM>(m.WParam)));
+    m.Result = 0;
+}
+
+void TCustomEdit::WMDestroy(TMessage& m)
+{
+    if (WindowManager().CaretOwner() == HandleOrNull())
+        WindowManager().DestroyCaret();
+    TWinControl::DefaultHandler(m);
 }
 
 // ---- Keys and characters ----------------------------------------------------------
@@ -682,102 +739,123 @@ bool TCustomEdit::ClipboardCommand(TMessage& m)
     return true;
 }
 
-bool TCustomEdit::EditRequest(TMessage& m)
+void TCustomEdit::EMGetSel(TMessage& m)
 {
-    switch (m.Msg) {
-    case EM_GETSEL: {
-        TTextEditor& e = Engine();
-        if (m.WParam)
-            *reinterpret_cast<int*>(m.WParam) = e.SelStart();
-        if (m.LParam)
-            *reinterpret_cast<int*>(m.LParam) = e.SelEnd();
-        m.Result = MakeLParam(e.SelStart(), e.SelEnd());
-        return true;
+    TTextEditor& e = Engine();
+    if (m.WParam)
+        *reinterpret_cast<int*>(m.WParam) = e.SelStart();
+    if (m.LParam)
+        *reinterpret_cast<int*>(m.LParam) = e.SelEnd();
+    m.Result = MakeLParam(e.SelStart(), e.SelEnd());
+}
+
+void TCustomEdit::EMSetSel(TMessage& m)
+{
+    TTextEditor& e = Engine();
+    int start = static_cast<int>(static_cast<intptr_t>(m.WParam));
+    int end = static_cast<int>(m.LParam);
+    if (start < 0) {
+        e.SetSelection(e.Caret(), e.Caret());
+    } else {
+        if (end < 0 || end > e.Length())
+            end = e.Length();
+        e.SetSelection(start, end);
     }
-    case EM_SETSEL: {
-        TTextEditor& e = Engine();
-        int start = static_cast<int>(static_cast<intptr_t>(m.WParam));
-        int end = static_cast<int>(m.LParam);
-        if (start < 0) {
-            e.SetSelection(e.Caret(), e.Caret());
-        } else {
-            if (end < 0 || end > e.Length())
-                end = e.Length();
-            e.SetSelection(start, end);
-        }
-        caretAtLineEnd_ = false;
-        goalX_ = -1;
+    caretAtLineEnd_ = false;
+    goalX_ = -1;
+    Invalidate();
+    UpdateCaret();
+}
+
+void TCustomEdit::EMReplaceSel(TMessage& m)
+{
+    const char* text = reinterpret_cast<const char*>(m.LParam);
+    if (Engine().Replace(text ? text : "", m.WParam ? ekOther : ekNoUndo, false))
+        Changed(true);
+}
+
+void TCustomEdit::EMGetRect(TMessage& m)
+{
+    if (m.LParam)
+        *reinterpret_cast<TRect*>(m.LParam) = FormatRect();
+}
+
+void TCustomEdit::EMSetRect(TMessage& m)
+{
+    rectSet_ = m.LParam != 0;
+    if (rectSet_)
+        rect_ = *reinterpret_cast<const TRect*>(m.LParam);
+    ClampScroll();
+    if (m.Msg == EM_SETRECT)
         Invalidate();
-        UpdateCaret();
-        return true;
-    }
-    case EM_REPLACESEL: {
-        const char* text = reinterpret_cast<const char*>(m.LParam);
-        if (Engine().Replace(text ? text : "", m.WParam ? ekOther : ekNoUndo, false))
-            Changed(true);
-        return true;
-    }
-    case EM_GETRECT:
-        if (m.LParam)
-            *reinterpret_cast<TRect*>(m.LParam) = FormatRect();
-        return true;
-    case EM_SETRECT:
-    case EM_SETRECTNP:
-        rectSet_ = m.LParam != 0;
-        if (rectSet_)
-            rect_ = *reinterpret_cast<const TRect*>(m.LParam);
-        ClampScroll();
-        if (m.Msg == EM_SETRECT)
-            Invalidate();
-        UpdateCaret();
-        return true;
-    case EM_SETMARGINS: {
-        auto margin = [](int value) { return value == static_cast<int>(EC_USEFONTINFO) ? 1 : value; };
-        if (m.WParam & EC_LEFTMARGIN)
-            leftMargin_ = margin(LoWord(m.LParam));
-        if (m.WParam & EC_RIGHTMARGIN)
-            rightMargin_ = margin(HiWord(m.LParam));
-        Changed(false);
-        return true;
-    }
-    case EM_GETMARGINS:
-        m.Result = MakeLParam(leftMargin_, rightMargin_);
-        return true;
-    case EM_LIMITTEXT:
-        SetMaxLength(static_cast<int>(m.WParam));
-        return true;
-    case EM_GETLIMITTEXT:
-        m.Result = maxLength_ > 0 ? maxLength_ : 0x7FFFFFFE;
-        return true;
-    case EM_SETREADONLY:
-        SetReadOnly(m.WParam != 0);
-        m.Result = 1;
-        return true;
-    case EM_SETPASSWORDCHAR:
-        SetPasswordChar(static_cast<char>(m.WParam));
-        return true;
-    case EM_GETPASSWORDCHAR:
-        m.Result = static_cast<unsigned char>(passwordChar_);
-        return true;
-    case EM_CANUNDO:
-        m.Result = engine_.CanUndo() ? 1 : 0;
-        return true;
-    case EM_EMPTYUNDOBUFFER:
-        engine_.EmptyUndo();
-        return true;
-    case EM_GETMODIFY:
-        m.Result = engine_.Modified() ? 1 : 0;
-        return true;
-    case EM_SETMODIFY:
-        engine_.SetModified(m.WParam != 0);
-        return true;
-    case EM_SCROLLCARET:
-        UpdateCaret();
-        m.Result = 1;
-        return true;
-    default:
-        return false;
-    }
+    UpdateCaret();
+}
+
+void TCustomEdit::EMSetMargins(TMessage& m)
+{
+    auto margin = [](int value) { return value == static_cast<int>(EC_USEFONTINFO) ? 1 : value; };
+    if (m.WParam & EC_LEFTMARGIN)
+        leftMargin_ = margin(LoWord(m.LParam));
+    if (m.WParam & EC_RIGHTMARGIN)
+        rightMargin_ = margin(HiWord(m.LParam));
+    Changed(false);
+}
+
+void TCustomEdit::EMGetMargins(TMessage& m)
+{
+    m.Result = MakeLParam(leftMargin_, rightMargin_);
+}
+
+void TCustomEdit::EMLimitText(TMessage& m)
+{
+    SetMaxLength(static_cast<int>(m.WParam));
+}
+
+void TCustomEdit::EMGetLimitText(TMessage& m)
+{
+    m.Result = maxLength_ > 0 ? maxLength_ : 0x7FFFFFFE;
+}
+
+void TCustomEdit::EMSetReadOnly(TMessage& m)
+{
+    SetReadOnly(m.WParam != 0);
+    m.Result = 1;
+}
+
+void TCustomEdit::EMSetPasswordChar(TMessage& m)
+{
+    SetPasswordChar(static_cast<char>(m.WParam));
+}
+
+void TCustomEdit::EMGetPasswordChar(TMessage& m)
+{
+    m.Result = static_cast<unsigned char>(passwordChar_);
+}
+
+void TCustomEdit::EMCanUndo(TMessage& m)
+{
+    m.Result = engine_.CanUndo() ? 1 : 0;
+}
+
+void TCustomEdit::EMEmptyUndoBuffer(TMessage&)
+{
+    engine_.EmptyUndo();
+}
+
+void TCustomEdit::EMGetModify(TMessage& m)
+{
+    m.Result = engine_.Modified() ? 1 : 0;
+}
+
+void TCustomEdit::EMSetModify(TMessage& m)
+{
+    engine_.SetModified(m.WParam != 0);
+}
+
+void TCustomEdit::EMScrollCaret(TMessage& m)
+{
+    UpdateCaret();
+    m.Result = 1;
 }
 
 bool TCustomEdit::LineRequest(TMessage& m)

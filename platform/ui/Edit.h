@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/core/EnumType.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/ui/TextEditor.h"
 #include "platform/ui/WinControl.h"
@@ -30,7 +31,7 @@ constexpr uint32_t EC_LEFTMARGIN = 0x0001;
 constexpr uint32_t EC_RIGHTMARGIN = 0x0002;
 constexpr uint32_t EC_USEFONTINFO = 0xFFFF;
 
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+CORE_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
 // Whether controls have the newer look: edits with the sunken client edge
 // instead of a plain frame. Always true here.
@@ -152,11 +153,43 @@ private:
     void KeyCommand(TMessage& m);
     void CharCommand(TMessage& m);
     bool ClipboardCommand(TMessage& m);
-    bool EditRequest(TMessage& m);
     bool LineRequest(TMessage& m);
     void ScrollCommand(int bar, int code, int thumb);
     void InsertTyped(const AnsiString& text);
     AnsiString ConvertCase(AnsiString text) const;
+
+    // The handler of a message the edit window answers itself, or nullptr.
+    using THandler = void (TCustomEdit::*)(TMessage&);
+    static THandler HandlerOf(uint32_t msg);
+    void WMGetDlgCode(TMessage& m);
+    void WMGetText(TMessage& m);
+    void WMGetTextLength(TMessage& m);
+    void WMSetText(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMKillFocus(TMessage& m);
+    void WMSize(TMessage& m);
+    void WMSetCursor(TMessage& m);
+    void WMMouseWheel(TMessage& m);
+    void WMScroll(TMessage& m);
+    void WMDestroy(TMessage& m);
+    // The EM_ requests.
+    void EMGetSel(TMessage& m);
+    void EMSetSel(TMessage& m);
+    void EMReplaceSel(TMessage& m);
+    void EMGetRect(TMessage& m);
+    void EMSetRect(TMessage& m);
+    void EMSetMargins(TMessage& m);
+    void EMGetMargins(TMessage& m);
+    void EMLimitText(TMessage& m);
+    void EMGetLimitText(TMessage& m);
+    void EMSetReadOnly(TMessage& m);
+    void EMSetPasswordChar(TMessage& m);
+    void EMGetPasswordChar(TMessage& m);
+    void EMCanUndo(TMessage& m);
+    void EMEmptyUndoBuffer(TMessage& m);
+    void EMGetModify(TMessage& m);
+    void EMSetModify(TMessage& m);
+    void EMScrollCaret(TMessage& m);
 
     // Caret and view.
     void MoveCaret(int pos, bool extend, bool atLineEnd = false, bool keepGoal = false);

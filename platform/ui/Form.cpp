@@ -43,23 +43,19 @@ void TCustomForm::Publish(core::PropertyList& list)
     p.Integer("Height", &TCustomForm::Height, &TCustomForm::SetHeight).Stored(false);
     p.Integer("ClientWidth", &TCustomForm::FormClientWidth, &TCustomForm::SetClientWidthProp);
     p.Integer("ClientHeight", &TCustomForm::FormClientHeight, &TCustomForm::SetClientHeightProp);
-    p.Enum("BorderStyle", "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
-           &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
+    p.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
         .Default(bsSizeable);
-    p.Set("BorderIcons", "TBorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TCustomForm::BorderIcons,
+    p.Set("BorderIcons", &TCustomForm::BorderIcons,
           &TCustomForm::SetBorderIcons)
         .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     p.Integer("Color", &TCustomForm::Color, &TCustomForm::SetColor, "TColor").Default(graphics::clBtnFace);
     p.Boolean("ParentFont", &TCustomForm::ParentFont, &TCustomForm::SetParentFont).Default(false);
-    p.Enum("Position", "TPosition",
-           {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
-            "poMainFormCenter", "poOwnerFormCenter"},
-           &TCustomForm::Position, &TCustomForm::SetPosition)
+    p.Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition)
         .Default(poDesigned);
-    p.Enum("FormStyle", "TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TCustomForm::FormStyle,
+    p.Enum("FormStyle", &TCustomForm::FormStyle,
            &TCustomForm::SetFormStyle)
         .Default(fsNormal);
-    p.Enum("WindowState", "TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TCustomForm::WindowState,
+    p.Enum("WindowState", &TCustomForm::WindowState,
            &TCustomForm::SetWindowState)
         .Default(wsNormal);
     p.Object<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);

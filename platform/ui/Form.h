@@ -1,14 +1,15 @@
 #pragma once
 
+#include "platform/core/EnumType.h"
 #include "platform/ui/WinControl.h"
 
 namespace ui {
 
-enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
-using TBorderIcons = core::TSet<TBorderIcon>;
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
-enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
-enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+CORE_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp);
+CORE_SET(TBorderIcons, TBorderIcon);
+CORE_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter);
+CORE_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop);
+CORE_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized);
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = core::TEvent<core::TObject*, TCloseAction&>;

@@ -198,13 +198,13 @@ TLabel::TLabel(core::TComponent* owner) : TCustomLabel(owner) {}
 void TLabel::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TLabel> p(list);
-    p.Enum("Alignment", "TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TLabel::Alignment,
+    p.Enum("Alignment", &TLabel::Alignment,
            &TLabel::SetAlignment)
         .Default(taLeftJustify);
     p.Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
     p.String("Caption", &TLabel::Caption, &TLabel::SetCaption, "TCaption");
     p.Object<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
-    p.Enum("Layout", "TTextLayout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::Layout, &TLabel::SetLayout)
+    p.Enum("Layout", &TLabel::Layout, &TLabel::SetLayout)
         .Default(tlTop);
     p.Boolean("ParentColor", &TLabel::ParentColor, &TLabel::SetParentColor).Default(true);
     p.Boolean("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar).Default(true);

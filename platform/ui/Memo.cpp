@@ -95,7 +95,7 @@ void TMemoStrings::Assign(const core::TPersistent* source)
     core::TPersistent::Assign(source);
 }
 
-void TMemoStrings::DefineProperties(filing::TFiler& filer)
+void TMemoStrings::DefineProperties(core::TFiler& filer)
 {
     core::TPersistent::DefineProperties(filer);
     auto* ancestor = dynamic_cast<const TMemoStrings*>(filer.Ancestor());
@@ -133,15 +133,14 @@ TCustomMemo::~TCustomMemo() = default;
 void TCustomMemo::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TCustomMemo> p(list);
-    p.Enum("Alignment", "TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TCustomMemo::Alignment,
+    p.Enum("Alignment", &TCustomMemo::Alignment,
            &TCustomMemo::SetAlignment)
         .Default(taLeftJustify);
     p.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default(false);
     p.Object<TMemoStrings>(
         "Lines", [](const TCustomMemo& memo) { return memo.LinesObject(); },
         [](TCustomMemo& memo, TMemoStrings* value) { memo.SetLines(value); });
-    p.Enum("ScrollBars", "TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
-           &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars)
+    p.Enum("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars)
         .Default(ssNone);
     p.Boolean("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).Default(true);
     p.Boolean("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).Default(false);

@@ -35,7 +35,7 @@ class TMemoStrings : public core::TPersistent, public core::TStrings {
     using core::TPersistent::Assign;
     using core::TStrings::Assign;
     void Assign(const core::TPersistent* source) override;
-    void DefineProperties(filing::TFiler& filer) override;
+    void DefineProperties(core::TFiler& filer) override;
 
 private:
     void CheckIndex(int index, int count) const;

@@ -197,15 +197,14 @@ TPanel::TPanel(core::TComponent* owner) : TCustomPanel(owner) {}
 void TPanel::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TPanel> p(list);
-    const std::vector<AnsiString> bevels{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-    p.Enum("Alignment", "TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TPanel::Alignment,
+    p.Enum("Alignment", &TPanel::Alignment,
            &TPanel::SetAlignment)
         .Default(taCenter);
-    p.Enum("BevelInner", "TPanelBevel", bevels, &TPanel::BevelInner, &TPanel::SetBevelInner).Default(bvNone);
-    p.Enum("BevelOuter", "TPanelBevel", bevels, &TPanel::BevelOuter, &TPanel::SetBevelOuter).Default(bvRaised);
+    p.Enum("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner).Default(bvNone);
+    p.Enum("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter).Default(bvRaised);
     p.Integer("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth, "TBevelWidth").Default(1);
     p.Integer("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth, "TBorderWidth").Default(0);
-    p.Enum("BorderStyle", "TBorderStyle", {"bsNone", "bsSingle"}, &TPanel::BorderStyle, &TPanel::SetBorderStyle)
+    p.Enum("BorderStyle", BorderStyleType(), &TPanel::BorderStyle, &TPanel::SetBorderStyle)
         .Default(bsNone);
     p.String("Caption", &TPanel::Caption, &TPanel::SetCaption, "TCaption");
     p.Integer("Color", &TPanel::Color, &TPanel::SetColor, "TColor")

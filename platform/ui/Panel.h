@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/core/EnumType.h"
 #include "platform/ui/WinControl.h"
 
 namespace ui {
 
 // How a panel's bevel ring is cut: not at all, pressed in, standing out, or
 // as a plain band of the panel's colour.
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+CORE_ENUM(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace);
 using TPanelBevel = TBevelCut;
 using TBevelWidth = int;
 

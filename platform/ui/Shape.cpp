@@ -56,8 +56,7 @@ void TShape::Publish(core::PropertyList& list)
     core::PropBuilder<TShape> p(list);
     p.Object<TBrush>("Brush", &TShape::Brush, &TShape::SetBrush);
     p.Object<TPen>("Pen", &TShape::Pen, &TShape::SetPen);
-    p.Enum("Shape", "TShapeType", {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"},
-           &TShape::Shape, &TShape::SetShape)
+    p.Enum("Shape", &TShape::Shape, &TShape::SetShape)
         .Default(stRectangle);
 }
 

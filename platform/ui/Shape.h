@@ -2,11 +2,12 @@
 
 #include <memory>
 
+#include "platform/core/EnumType.h"
 #include "platform/ui/WinControl.h"
 
 namespace ui {
 
-enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+CORE_ENUM(TShapeType, stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle);
 
 // A figure drawn with a Pen outline and a Brush inside, without a window.
 //

@@ -75,8 +75,7 @@ void TSpeedButton::Publish(core::PropertyList& list)
         .StoredWhen([](const core::TObject& o) { return !static_cast<const TSpeedButton&>(o).ParentColor(); });
     p.Boolean("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false);
     p.Object<TBitmap>("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph);
-    p.Enum("Layout", "TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-           &TSpeedButton::Layout, &TSpeedButton::SetLayout)
+    p.Enum("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout)
         .Default(blGlyphLeft);
     p.Integer("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
     p.Integer("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs, "TNumGlyphs").Default(1);

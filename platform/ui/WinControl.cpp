@@ -781,196 +781,267 @@ void TWinControl::WndProc(TMessage& m)
         MouseRouting(m);
         return;
     }
-    switch (m.Msg) {
-    case WM_PAINT: {
-        TRect paintRect;
-        TDrawTarget target = handle_->BeginPaint(paintRect);
-        PaintWindow(target);
-        PaintControls(target, nullptr);
+    if (THandler handler = HandlerOf(m.Msg)) {
+        (this->*handler)(m);
         return;
     }
-    case WM_ERASEBKGND:
-        if (auto* target = reinterpret_cast<const TDrawTarget*>(m.WParam))
-            EraseBackground(*target);
-        m.Result = 1;
-        return;
-    case WM_NCCALCSIZE:
-        // A band of BorderWidth pixels inside the frame and the scroll bars.
+    TControl::WndProc(m);
+}
+
+// ---- Message handlers ----------------------------------------------------------
+// One handler per message that a windowed control answers itself; the rest go
+// to TControl::WndProc.
+
+TWinControl::THandler TWinControl::HandlerOf(uint32_t msg)
+{
+    static const std::pair<uint32_t, THandler> handlers[] = {
+        {WM_PAINT, &TWinControl::WMPaint},
+        {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
+        {WM_NCCALCSIZE, &TWinControl::WMNCCalcSize},
+        {WM_NCPAINT, &TWinControl::WMNCPaint},
+        {WM_SIZE, &TWinControl::WMSizeOrMove},
+        {WM_MOVE, &TWinControl::WMSizeOrMove},
+        {WM_SETFOCUS, &TWinControl::WMSetFocus},
+        {WM_KILLFOCUS, &TWinControl::DefaultHandler},
+        {WM_KEYDOWN, &TWinControl::WMKeyDown},
+        {WM_SYSKEYDOWN, &TWinControl::WMKeyDown},
+        {WM_KEYUP, &TWinControl::WMKeyUp},
+        {WM_SYSKEYUP, &TWinControl::WMKeyUp},
+        {WM_CHAR, &TWinControl::WMChar},
+        {CN_KEYDOWN, &TWinControl::CNKeyDown},
+        {CN_CHAR, &TWinControl::CNChar},
+        {CN_SYSCHAR, &TWinControl::CNChar},
+        {CM_CHILDKEY, &TWinControl::CMChildKey},
+        {WM_SETCURSOR, &TWinControl::WMSetCursor},
+        {WM_MOUSELEAVE, &TWinControl::WMMouseLeave},
+        {WM_MOUSEENTER, &TWinControl::Ignore},
+        {WM_DESTROY, &TWinControl::WMDestroy},
+        {CM_FONTCHANGED, &TWinControl::CMFontChanged},
+        {CM_COLORCHANGED, &TWinControl::CMColorChanged},
+        {CM_SHOWHINTCHANGED, &TWinControl::CMShowHintChanged},
+        {CM_BIDIMODECHANGED, &TWinControl::CMBiDiModeChanged},
+        {CM_CTL3DCHANGED, &TWinControl::CMCtl3DChanged},
+        {CM_PARENTCTL3DCHANGED, &TWinControl::CMParentCtl3DChanged},
+        {CM_ENABLEDCHANGED, &TWinControl::CMEnabledChanged},
+        {CM_VISIBLECHANGED, &TWinControl::CMShowingChanged},
+        {CM_SHOWINGCHANGED, &TWinControl::CMShowingChanged},
+        {CM_DIALOGKEY, &TWinControl::Broadcast},
+        {CM_DIALOGCHAR, &TWinControl::Broadcast},
+        {CM_FOCUSCHANGED, &TWinControl::Broadcast},
+        {CM_ENTER, &TWinControl::CMEnter},
+        {CM_EXIT, &TWinControl::CMExit},
+    };
+    return MessageHandlerOf(handlers, msg);
+}
+
+void TWinControl::Ignore(TMessage&) {}
+
+void TWinControl::WMPaint(TMessage&)
+{
+    TRect paintRect;
+    TDrawTarget target = handle_->BeginPaint(paintRect);
+    PaintWindow(target);
+    PaintControls(target, nullptr);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& m)
+{
+    if (auto* target = reinterpret_cast<const TDrawTarget*>(m.WParam))
+        EraseBackground(*target);
+    m.Result = 1;
+}
+
+void TWinControl::WMNCCalcSize(TMessage& m)
+{
+    // A band of BorderWidth pixels inside the frame and the scroll bars.
+    DefaultHandler(m);
+    if (borderWidth_ > 0) {
+        auto* r = reinterpret_cast<TRect*>(m.LParam);
+        *r = graphics::Inflate(*r, -borderWidth_, -borderWidth_);
+    }
+}
+
+void TWinControl::WMNCPaint(TMessage& m)
+{
+    DefaultHandler(m);
+    PaintBorderBand();
+}
+
+void TWinControl::WMSizeOrMove(TMessage& m)
+{
+    if (handle_ && !parent_) {
+        // A top-level window moved or sized by the display.
+        TRect r = BoundsForWindowArea(handle_->BoundsRect());
+        if (r != BoundsRect())
+            UpdateBoundsRect(r);
+    }
+    if (m.Msg == WM_SIZE)
+        Realign();
+    DefaultHandler(m);
+}
+
+void TWinControl::WMSetFocus(TMessage& m)
+{
+    if (TCustomForm* form = GetParentForm(this))
+        form->SetFocusedControl(this);
+    DefaultHandler(m);
+}
+
+void TWinControl::WMKeyDown(TMessage& m)
+{
+    // The key handler may free the control (Escape closing an editor).
+    TFreeWatch watch(this);
+    if (!DoKeyDown(m) && !watch.freed)
         DefaultHandler(m);
-        if (borderWidth_ > 0) {
-            auto* r = reinterpret_cast<TRect*>(m.LParam);
-            *r = graphics::Inflate(*r, -borderWidth_, -borderWidth_);
+}
+
+void TWinControl::WMKeyUp(TMessage& m)
+{
+    TFreeWatch watch(this);
+    if (!DoKeyUp(m) && !watch.freed)
+        DefaultHandler(m);
+}
+
+void TWinControl::WMChar(TMessage& m)
+{
+    TFreeWatch watch(this);
+    if (!DoKeyPress(m) && !watch.freed)
+        DefaultHandler(m);
+}
+
+void TWinControl::CNKeyDown(TMessage& m)
+{
+    // Tab, arrows, Enter and Escape go to the form unless this control wants them.
+    m.Result = 1;
+    unsigned key = static_cast<unsigned>(m.WParam);
+    uint32_t mask = 0;
+    if (key == VK_TAB)
+        mask = DLGC_WANTTAB;
+    else if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)
+        mask = DLGC_WANTARROWS;
+    else if (key == VK_RETURN || key == VK_ESCAPE || key == VK_CANCEL)
+        mask = DLGC_WANTALLKEYS;
+    if (Perform(CM_CHILDKEY, m.WParam, reinterpret_cast<LPARAM>(this)) != 0)
+        return;
+    if (mask && Perform(CM_WANTSPECIALKEY, m.WParam, 0) == 0 && !(Perform(WM_GETDLGCODE, 0, 0) & mask)) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0)
+            return;
+    }
+    m.Result = 0;
+}
+
+void TWinControl::CNChar(TMessage& m)
+{
+    // A character the control does not take may be an accelerator.
+    m.Result = 1;
+    bool wantsChars = (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) != 0;
+    if (m.Msg == CN_SYSCHAR || !wantsChars) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0)
+            return;
+    }
+    m.Result = 0;
+}
+
+void TWinControl::CMChildKey(TMessage& m)
+{
+    m.Result = parent_ ? parent_->Perform(CM_CHILDKEY, m.WParam, m.LParam) : 0;
+}
+
+void TWinControl::WMSetCursor(TMessage& m)
+{
+    if (LoWord(m.LParam) == HTCLIENT && handle_) {
+        TPoint p = ScreenToClient(WindowManager().CursorPos());
+        TControl* over = ControlAtPos(p, false);
+        TCursor cursor = over ? over->Cursor() : Cursor();
+        if (cursor != crDefault) {
+            WindowManager().SetCursor(cursor);
+            m.Result = 1;
+            return;
         }
-        return;
-    case WM_NCPAINT:
-        DefaultHandler(m);
-        PaintBorderBand();
-        return;
-    case WM_SIZE:
-    case WM_MOVE:
-        if (handle_ && !parent_) {
-            // A top-level window moved or sized by the display.
-            TRect r = BoundsForWindowArea(handle_->BoundsRect());
-            if (r != BoundsRect())
-                UpdateBoundsRect(r);
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::WMMouseLeave(TMessage&)
+{
+    if (TControl* over = MouseControl(); over && (over == this || over->Parent() == this))
+        SetMouseControl(nullptr);
+}
+
+void TWinControl::WMDestroy(TMessage& m)
+{
+    DefaultHandler(m);
+    handle_ = nullptr;
+}
+
+void TWinControl::CMFontChanged(TMessage& m)
+{
+    TControl::WndProc(m);
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::CMColorChanged(TMessage& m)
+{
+    TControl::WndProc(m);
+    if (handle_ && borderWidth_ > 0)
+        handle_->InvalidateFrame();
+    NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMShowHintChanged(TMessage&)
+{
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMBiDiModeChanged(TMessage& m)
+{
+    TControl::WndProc(m);
+    NotifyControls(CM_PARENTBIDIMODECHANGED);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&)
+{
+    Invalidate();
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage&)
+{
+    if (parentCtl3D_ && parent_) {
+        bool value = parent_->Ctl3D();
+        if (value != ctl3D_) {
+            ctl3D_ = value;
+            Perform(CM_CTL3DCHANGED, 0, 0);
         }
-        if (m.Msg == WM_SIZE)
-            Realign();
-        DefaultHandler(m);
-        return;
-    case WM_SETFOCUS:
+    }
+}
+
+void TWinControl::CMEnabledChanged(TMessage& m)
+{
+    if (!Enabled() && Focused()) {
         if (TCustomForm* form = GetParentForm(this))
-            form->SetFocusedControl(this);
-        DefaultHandler(m);
-        return;
-    case WM_KILLFOCUS:
-        DefaultHandler(m);
-        return;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        // The key handler may free the control (Escape closing an editor).
-        TFreeWatch watch(this);
-        if (!DoKeyDown(m) && !watch.freed)
-            DefaultHandler(m);
-        return;
+            form->SelectNext(this, true, true);
     }
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        TFreeWatch watch(this);
-        if (!DoKeyUp(m) && !watch.freed)
-            DefaultHandler(m);
-        return;
-    }
-    case WM_CHAR: {
-        TFreeWatch watch(this);
-        if (!DoKeyPress(m) && !watch.freed)
-            DefaultHandler(m);
-        return;
-    }
-    case CN_KEYDOWN: {
-        // Tab, arrows, Enter and Escape go to the form unless this control wants them.
-        m.Result = 1;
-        unsigned key = static_cast<unsigned>(m.WParam);
-        uint32_t mask = 0;
-        if (key == VK_TAB)
-            mask = DLGC_WANTTAB;
-        else if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)
-            mask = DLGC_WANTARROWS;
-        else if (key == VK_RETURN || key == VK_ESCAPE || key == VK_CANCEL)
-            mask = DLGC_WANTALLKEYS;
-        if (Perform(CM_CHILDKEY, m.WParam, reinterpret_cast<LPARAM>(this)) != 0)
-            return;
-        if (mask && Perform(CM_WANTSPECIALKEY, m.WParam, 0) == 0 && !(Perform(WM_GETDLGCODE, 0, 0) & mask)) {
-            TCustomForm* form = GetParentForm(this);
-            if (form && form->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0)
-                return;
-        }
-        m.Result = 0;
-        return;
-    }
-    case CN_CHAR:
-    case CN_SYSCHAR: {
-        // A character the control does not take may be an accelerator.
-        m.Result = 1;
-        bool wantsChars = (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) != 0;
-        if (m.Msg == CN_SYSCHAR || !wantsChars) {
-            TCustomForm* form = GetParentForm(this);
-            if (form && form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0)
-                return;
-        }
-        m.Result = 0;
-        return;
-    }
-    case CM_CHILDKEY:
-        if (parent_) {
-            m.Result = parent_->Perform(CM_CHILDKEY, m.WParam, m.LParam);
-            return;
-        }
-        m.Result = 0;
-        return;
-    case WM_SETCURSOR:
-        if (LoWord(m.LParam) == HTCLIENT && handle_) {
-            TPoint p = ScreenToClient(WindowManager().CursorPos());
-            TControl* over = ControlAtPos(p, false);
-            TCursor cursor = over ? over->Cursor() : Cursor();
-            if (cursor != crDefault) {
-                WindowManager().SetCursor(cursor);
-                m.Result = 1;
-                return;
-            }
-        }
-        DefaultHandler(m);
-        return;
-    case WM_MOUSELEAVE:
-        if (TControl* over = MouseControl(); over && (over == this || over->Parent() == this))
-            SetMouseControl(nullptr);
-        return;
-    case WM_MOUSEENTER:
-        return;
-    case WM_DESTROY:
-        DefaultHandler(m);
-        handle_ = nullptr;
-        return;
-    case CM_FONTCHANGED:
-        TControl::WndProc(m);
-        NotifyControls(CM_PARENTFONTCHANGED);
-        return;
-    case CM_COLORCHANGED:
-        TControl::WndProc(m);
-        if (handle_ && borderWidth_ > 0)
-            handle_->InvalidateFrame();
-        NotifyControls(CM_PARENTCOLORCHANGED);
-        return;
-    case CM_SHOWHINTCHANGED:
-        NotifyControls(CM_PARENTSHOWHINTCHANGED);
-        return;
-    case CM_BIDIMODECHANGED:
-        TControl::WndProc(m);
-        NotifyControls(CM_PARENTBIDIMODECHANGED);
-        return;
-    case CM_CTL3DCHANGED:
-        Invalidate();
-        NotifyControls(CM_PARENTCTL3DCHANGED);
-        return;
-    case CM_PARENTCTL3DCHANGED:
-        if (parentCtl3D_ && parent_) {
-            bool value = parent_->Ctl3D();
-            if (value != ctl3D_) {
-                ctl3D_ = value;
-                Perform(CM_CTL3DCHANGED, 0, 0);
-            }
-        }
-        return;
-    case CM_ENABLEDCHANGED:
-        if (!Enabled() && Focused()) {
-            if (TCustomForm* form = GetParentForm(this))
-                form->SelectNext(this, true, true);
-        }
-        if (handle_)
-            handle_->Enable(Enabled());
-        TControl::WndProc(m);
-        return;
-    case CM_VISIBLECHANGED:
-        UpdateShowing();
-        return;
-    case CM_SHOWINGCHANGED:
-        UpdateShowing();
-        return;
-    case CM_DIALOGKEY:
-    case CM_DIALOGCHAR:
-    case CM_FOCUSCHANGED:
-        Broadcast(m);
-        return;
-    case CM_ENTER:
-        DoEnter();
-        return;
-    case CM_EXIT:
-        DoExit();
-        return;
-    default:
-        TControl::WndProc(m);
-        return;
-    }
+    if (handle_)
+        handle_->Enable(Enabled());
+    TControl::WndProc(m);
+}
+
+void TWinControl::CMShowingChanged(TMessage&)
+{
+    UpdateShowing();
+}
+
+void TWinControl::CMEnter(TMessage&)
+{
+    DoEnter();
+}
+
+void TWinControl::CMExit(TMessage&)
+{
+    DoExit();
 }
 
 void TWinControl::DefaultHandler(TMessage& m)

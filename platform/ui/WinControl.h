@@ -1,5 +1,6 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "platform/graphics/Canvas.h"
@@ -137,6 +138,36 @@ private:
     void MouseRouting(TMessage& m);
     void UpdateTabOrderFromLoading();
 
+    // The handler of a message this class answers itself, or nullptr.
+    using THandler = void (TWinControl::*)(TMessage&);
+    static THandler HandlerOf(uint32_t msg);
+    void Ignore(TMessage& m);
+    void WMPaint(TMessage& m);
+    void WMEraseBkgnd(TMessage& m);
+    void WMNCCalcSize(TMessage& m);
+    void WMNCPaint(TMessage& m);
+    void WMSizeOrMove(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMKeyDown(TMessage& m);
+    void WMKeyUp(TMessage& m);
+    void WMChar(TMessage& m);
+    void CNKeyDown(TMessage& m);
+    void CNChar(TMessage& m);
+    void CMChildKey(TMessage& m);
+    void WMSetCursor(TMessage& m);
+    void WMMouseLeave(TMessage& m);
+    void WMDestroy(TMessage& m);
+    void CMFontChanged(TMessage& m);
+    void CMColorChanged(TMessage& m);
+    void CMShowHintChanged(TMessage& m);
+    void CMBiDiModeChanged(TMessage& m);
+    void CMCtl3DChanged(TMessage& m);
+    void CMParentCtl3DChanged(TMessage& m);
+    void CMEnabledChanged(TMessage& m);
+    void CMShowingChanged(TMessage& m);
+    void CMEnter(TMessage& m);
+    void CMExit(TMessage& m);
+
     HWND handle_ = nullptr;
     std::vector<TControl*> controls_;    // z-order, bottom first
     std::vector<TWinControl*> tabList_;  // windowed children in tab order
@@ -149,6 +180,17 @@ private:
     bool aligning_ = false;
     bool recreating_ = false;
 };
+
+// The handler a class's table gives a message, or nullptr: for classes that
+// answer their messages through one handler each.
+template <typename Handler, size_t N>
+Handler MessageHandlerOf(const std::pair<uint32_t, Handler> (&table)[N], uint32_t msg)
+{
+    for (const auto& [number, handler] : table)
+        if (number == msg)
+            return handler;
+    return nullptr;
+}
 
 // A windowed control that paints itself on its Canvas.
 class TCustomControl : public TWinControl {

@@ -273,16 +273,33 @@ bool IsKeyMessage(uint32_t m)
 
 }  // namespace
 
+// Hooks see input as it is taken from the queue and may eat it.
+bool TWindowManager::EatenByHooks(const TMsg& msg)
+{
+    if (hooks_.empty())
+        return false;
+    if (IsMouseMessage(msg.message)) {
+        bool nonClient = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCRBUTTONUP;
+        TMouseHookInfo info{msg.pt, msg.hwnd, nonClient ? static_cast<int>(msg.wParam) : static_cast<int>(HTCLIENT)};
+        return CallHooks(WH_MOUSE, static_cast<int>(msg.message), 0, reinterpret_cast<LPARAM>(&info));
+    }
+    if (IsKeyMessage(msg.message))
+        return CallHooks(WH_KEYBOARD, static_cast<int>(msg.message), msg.wParam, msg.lParam);
+    return false;
+}
+
 bool TWindowManager::PeekMessage(TMsg& msg, HWND filter, uint32_t first, uint32_t last, bool remove)
 {
     if (backend_)
         backend_->PumpEvents(0);
     RepeatScrollTrack();
-    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
-        if (filter && !(it->hwnd && it->hwnd->IsDescendantOf(filter)))
-            continue;
-        if (!InRange(it->message, first, last))
-            continue;
+    auto wanted = [&](const TMsg& m) {
+        return (!filter || (m.hwnd && m.hwnd->IsDescendantOf(filter))) && InRange(m.message, first, last);
+    };
+    // A message that a hook eats is gone: look again, in a loop, so that a
+    // long run of eaten input costs no stack.
+    for (auto it = std::find_if(queue_.begin(), queue_.end(), wanted); it != queue_.end();
+         it = std::find_if(queue_.begin(), queue_.end(), wanted)) {
         TMsg found = *it;
         if (!remove) {
             msg = found;
@@ -290,16 +307,8 @@ bool TWindowManager::PeekMessage(TMsg& msg, HWND filter, uint32_t first, uint32_
         }
         queue_.erase(it);
         TrackKeyState(found);
-        // Hooks see input as it is taken from the queue and may eat it.
-        if (IsMouseMessage(found.message) && !hooks_.empty()) {
-            TMouseHookInfo info{found.pt, found.hwnd, found.message >= WM_NCMOUSEMOVE && found.message <= WM_NCRBUTTONUP ? static_cast<int>(found.wParam) : static_cast<int>(HTCLIENT)};
-            if (CallHooks(WH_MOUSE, static_cast<int>(found.message), 0, reinterpret_cast<LPARAM>(&info)))
-                return PeekMessage(msg, filter, first, last, remove);
-        }
-        if (IsKeyMessage(found.message) && !hooks_.empty()) {
-            if (CallHooks(WH_KEYBOARD, static_cast<int>(found.message), found.wParam, found.lParam))
-                return PeekMessage(msg, filter, first, last, remove);
-        }
+        if (EatenByHooks(found))
+            continue;
         if (!hooks_.empty())
             CallHooks(WH_GETMESSAGE, 0, 0, reinterpret_cast<LPARAM>(&found));
         msg = found;
@@ -343,9 +352,10 @@ bool TWindowManager::TakeTimer(TMsg& msg, HWND filter, bool remove)
             continue;
         if (filter && !(t.window && t.window->IsDescendantOf(filter)))
             continue;
-        msg = TMsg{t.window, WM_TIMER, t.id, 0, now, cursorPos_};
-        if (t.callback)
-            msg.lParam = reinterpret_cast<LPARAM>(&t.callback);
+        // lParam only says that the timer has a callback: DispatchMessage
+        // looks the callback up by the timer's window and id, as the timer
+        // may be killed or set anew before the message is dispatched.
+        msg = TMsg{t.window, WM_TIMER, t.id, t.callback ? 1 : 0, now, cursorPos_};
         if (remove)
             t.due = now + std::max(t.elapse, 1u);
         return true;
@@ -368,20 +378,23 @@ HWND TWindowManager::FindWindowToPaint(HWND window, HWND filter) const
 
 bool TWindowManager::TakePaint(TMsg& msg, HWND filter)
 {
-    for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it) {
-        HWND w = FindWindowToPaint(*it, filter);
+    // A window whose frame painting left nothing else to paint (or that it
+    // destroyed) is passed over: look again.
+    for (;;) {
+        HWND w = nullptr;
+        for (auto it = topLevels_.rbegin(); it != topLevels_.rend() && !w; ++it)
+            w = FindWindowToPaint(*it, filter);
         if (!w)
-            continue;
+            return false;
         if (w->frameDirty_) {
             w->frameDirty_ = false;
             SendMessage(w, WM_NCPAINT, 1, 0);
             if (!IsWindow(w) || w->update_.IsEmpty())
-                return TakePaint(msg, filter);
+                continue;
         }
         msg = TMsg{w, WM_PAINT, 0, 0, TickCount(), cursorPos_};
         return true;
     }
-    return false;
 }
 
 void TWindowManager::TranslateMessage(const TMsg& msg)
@@ -408,8 +421,13 @@ void TWindowManager::TranslateMessage(const TMsg& msg)
 LRESULT TWindowManager::DispatchMessage(const TMsg& msg)
 {
     if (msg.message == WM_TIMER && msg.lParam) {
-        // A process-wide timer: run its callback (copied, it may kill itself).
-        auto callback = *reinterpret_cast<const std::function<void()>*>(msg.lParam);
+        // A timer with a callback: run the one the timer has now (copied, it
+        // may kill itself); a timer killed since runs nothing.
+        auto timer = std::find_if(timers_.begin(), timers_.end(),
+                                  [&](const TTimer& t) { return t.window == msg.hwnd && t.id == msg.wParam; });
+        if (timer == timers_.end() || !timer->callback)
+            return 0;
+        auto callback = timer->callback;
         callback();
         return 0;
     }

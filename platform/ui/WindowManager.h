@@ -217,6 +217,7 @@ private:
     };
 
     bool CallHooks(THookKind kind, int code, WPARAM wParam, LPARAM lParam);
+    bool EatenByHooks(const TMsg& msg);
     void Enqueue(const TMsg& msg);
     bool TakeTimer(TMsg& msg, HWND filter, bool remove);
     bool TakePaint(TMsg& msg, HWND filter);

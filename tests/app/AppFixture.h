@@ -32,6 +32,7 @@
 #include "platform/ui/VirtualKeys.h"
 #include "tests/platform/system/ScratchFolder.h"
 #include "tests/support/Golden.h"
+#include "tests/support/Snapshot.h"
 
 namespace apptest {
 
@@ -97,11 +98,7 @@ inline void QueueKey(unsigned vk)
 inline std::unique_ptr<graphics::TBitmap> Picture(backend::THeadlessBackend& display, ui::TWinControl* window)
 {
     ui::Application().ProcessMessages();
-    backend::TSnapshot shot = display.Snapshot(window->Handle());
-    auto bitmap = std::make_unique<graphics::TBitmap>(shot.Width, shot.Height);
-    for (int y = 0; y < shot.Height; ++y)
-        std::copy_n(&shot.Pixels[static_cast<size_t>(y) * shot.Width], shot.Width, bitmap->ScanLine(y));
-    return bitmap;
+    return testsupport::SnapshotBitmap(display.Snapshot(window->Handle()));
 }
 
 // Which icon a message box shows: the one whose drawing matches the box's

@@ -2,7 +2,7 @@
 
 #include "controls/BandPanels.h"
 #include "controls/TinyButton.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace controls;
 

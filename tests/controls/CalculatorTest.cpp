@@ -192,6 +192,8 @@ const std::vector<Case> Cases = {
     {"450`", Gives(pi / 2)},
     {"1`2`3", Gives((1 + 2 / 60.0 + 3 / 3600.0) * pi / 180)},
     {"360`", Gives(0)},
+    {"8280`", Gives(0)},  // 23 whole turns
+    {"-8280`", Gives(0)},
     {"90``", Gives(pi / 2)},
     {"90`30`", Gives(pi / 2 + pi / 360)},
     {"90`x", Says(Syntax)},

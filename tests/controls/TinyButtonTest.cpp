@@ -3,7 +3,7 @@
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
 #include "platform/ui/VirtualKeys.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using controls::TTinyButton;
 

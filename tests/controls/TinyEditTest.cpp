@@ -2,7 +2,7 @@
 
 #include "controls/TinyEdit.h"
 #include "platform/ui/Label.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using controls::TTinyEdit;
 

@@ -8,7 +8,7 @@
 #include "platform/filing/Streaming.h"
 #include "platform/ui/Registration.h"
 #include "platform/ui/VirtualKeys.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using controls::TTinyGrid;
 using core::AnsiString;
@@ -310,4 +310,53 @@ TEST_F(TinyGridTest, RemovedColumnsTakeTheirValuesAlong)
     grid->SetCols(3);
     for (int row = 1; row <= 5; ++row)
         EXPECT_TRUE(grid->Cell(3, row).IsEmpty()) << row;
+}
+
+TEST_F(TinyGridTest, ColumnsAtTheGridsDefaultWidthFileNoWidth)
+{
+    TTinyGrid grid(nullptr);
+    grid.SetName("TinyGrid1");
+    grid.SetCols(3);
+    grid.SetDefaultColWidth(80);
+    grid.Col(1)->SetHeading("A");
+    grid.Col(1)->SetWidth(64);
+    grid.Col(3)->SetTag(9);
+    EXPECT_FALSE(grid.Col(1)->IsDefault());
+    EXPECT_TRUE(grid.Col(2)->IsDefault());
+    EXPECT_TRUE(grid.Col(3)->IsDefault()) << "the application's values take no part";
+
+    AnsiString text = filing::ComponentToText(&grid);
+    EXPECT_NE(text.find("Col.Width = 64"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("DataCol = 2"), AnsiString::npos) << text;
+
+    // Read back, the narrow column keeps its width although the grid's
+    // default is another: the default a width is compared with is the grid's.
+    TTinyGrid copy(nullptr);
+    filing::ReadComponentText(text, &copy);
+    EXPECT_EQ(copy.DefaultColWidth(), 80);
+    EXPECT_EQ(copy.Col(1)->Width(), 64);
+    EXPECT_EQ(copy.Col(1)->Heading(), "A");
+    EXPECT_EQ(copy.Col(2)->Width(), 80);
+}
+
+TEST_F(TinyGridTest, AssigningAColumnCopiesItsSettings)
+{
+    TTinyGrid* grid = Load();
+    controls::TtsCol* source = grid->Col(1);
+    controls::TtsCol* target = grid->Col(3);
+    target->Assign(source);
+    EXPECT_EQ(target->Heading(), "Name");
+    EXPECT_EQ(target->FieldName(), "AccountName");
+    EXPECT_EQ(target->Width(), 147);
+    EXPECT_TRUE(target->ReadOnly());
+    EXPECT_EQ(target->ControlType(), controls::ctDefault);
+    EXPECT_EQ(target->Tag(), 0);
+
+    // A column whose heading is its field name's gives no heading of its own.
+    grid->Col(2)->SetFieldName("AccountDb");
+    target->Assign(grid->Col(2));
+    EXPECT_EQ(target->Heading(), "AccountDb");
+    target->SetFieldName("");
+    EXPECT_EQ(target->Heading(), "");
+    EXPECT_THROW(target->Assign(grid->HeadingFont()), core::EConvertError);
 }

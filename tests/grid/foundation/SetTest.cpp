@@ -411,6 +411,43 @@ TEST_F(ObjectSetTest, SubclassCopiesElementsOnAssign)
     EXPECT_NE(copy.Find({3, 0}), source.Find({3, 0}));
 }
 
+// The other way: the subclass clones the payload and leaves making the node
+// to the base, which takes the clone because it is not the source's own.
+class TCloningCellSet : public TtsObjectSet {
+public:
+    TtsSetNode* CreateNode(const TtsSetRef& value) override
+    {
+        if (!Copying())
+            return TtsObjectSet::CreateNode(value);
+        auto* clone = new TCellElement(*static_cast<TCellElement*>(value.Element()));
+        return TtsObjectSet::CreateNode(TtsSetRef(clone));
+    }
+};
+
+TEST_F(ObjectSetTest, SubclassHandingACloneToTheBaseCopies)
+{
+    {
+        TCloningCellSet source;
+        for (int i = 1; i <= 7; ++i)
+            source.Add(new TCellElement(i, i % 3));
+        TCloningCellSet copy;
+        copy.Assign(source);
+        EXPECT_FALSE(copy.Copying());
+        EXPECT_EQ(copy.CopiedNode(), nullptr);
+        EXPECT_EQ(copy.Count(), 7);
+        EXPECT_EQ(TCellElement::Live, 14);
+        EXPECT_EQ(Shape(copy.Root()), Shape(source.Root()));
+        for (int i = 1; i <= 7; ++i) {
+            ASSERT_NE(copy.Find({i, i % 3}), nullptr);
+            EXPECT_NE(copy.Find({i, i % 3}), source.Find({i, i % 3}));
+        }
+        // Assigning again over the copy releases the first copy's clones.
+        copy.Assign(source);
+        EXPECT_EQ(TCellElement::Live, 14);
+    }
+    // The fixture checks that every element, clone or not, was released.
+}
+
 TEST(SetRef, WrongKindRaisesInvalidCast)
 {
     int value = 3;

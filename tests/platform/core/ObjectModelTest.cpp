@@ -5,6 +5,7 @@
 #include "platform/core/ClassRegistry.h"
 #include "platform/core/Collection.h"
 #include "platform/core/Component.h"
+#include "platform/core/EnumType.h"
 #include "platform/core/Exception.h"
 #include "platform/core/StrUtils.h"
 #include "platform/core/Variant.h"
@@ -39,9 +40,9 @@ protected:
 };
 CORE_CLASS_IMPL(TProbe)
 
-enum TShape { shCircle, shSquare, shTriangle };
-enum TStyle { stBold, stItalic, stUnderline };
-using TStyles = TSet<TStyle>;
+CORE_ENUM(TShape, shCircle, shSquare, shTriangle);
+CORE_ENUM(TStyle, stBold, stItalic, stUnderline);
+CORE_SET(TStyles, TStyle);
 
 class TSub : public TPersistent {
     CORE_CLASS(TSub, TPersistent)
@@ -90,10 +91,10 @@ class TEveryKind : public TComponent {
         PropBuilder<TEveryKind> p(list);
         p.Integer("Count", &TEveryKind::Count, &TEveryKind::SetCount).Default(3);
         p.Char("Letter", &TEveryKind::Letter, &TEveryKind::SetLetter);
-        p.Enum("Shape", "TShape", {"shCircle", "shSquare", "shTriangle"}, &TEveryKind::Shape, &TEveryKind::SetShape)
+        p.Enum("Shape", &TEveryKind::Shape, &TEveryKind::SetShape)
             .Default(shCircle);
         p.Boolean("Visible", &TEveryKind::Visible, &TEveryKind::SetVisible).Default(true);
-        p.Set("Styles", "TStyles", {"stBold", "stItalic", "stUnderline"}, &TEveryKind::Styles, &TEveryKind::SetStyles)
+        p.Set("Styles", &TEveryKind::Styles, &TEveryKind::SetStyles)
             .Default(TStyles{});
         p.Float("Ratio", &TEveryKind::Ratio, &TEveryKind::SetRatio);
         p.String("Caption", &TEveryKind::Caption, &TEveryKind::SetCaption)

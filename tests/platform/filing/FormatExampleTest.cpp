@@ -10,6 +10,7 @@
 #include "platform/core/ClassRegistry.h"
 #include "platform/core/Collection.h"
 #include "platform/core/Component.h"
+#include "platform/core/EnumType.h"
 #include "platform/core/Stream.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/filing/Reader.h"
@@ -68,7 +69,7 @@ class TGrid : public TComponent {
     TCollection ColProperties{TExampleColItem::StaticClass(), this};
     std::string Data;
 
-    void DefineProperties(filing::TFiler& filer) override
+    void DefineProperties(core::TFiler& filer) override
     {
         filer.DefineProperty(
             "ColProperties", [this](filing::TReader& r) { r.ReadCollection(ColProperties); },
@@ -84,8 +85,8 @@ class TGrid : public TComponent {
 };
 CORE_CLASS_IMPL(TGrid)
 
-enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
-using TBorderIcons = TSet<TBorderIcon>;
+CORE_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp);
+CORE_SET(TBorderIcons, TBorderIcon);
 
 class TForm1 : public TComponent {
     CORE_CLASS(TForm1, TComponent)
@@ -109,8 +110,7 @@ class TForm1 : public TComponent {
         p.String("Caption", [](const TForm1& f) { return f.Caption; },
                  [](TForm1& f, const AnsiString& v) { f.Caption = v; });
         p.Object<TExampleFont>("Font", [](const TForm1& f) { return const_cast<TExampleFont*>(&f.Font); }, nullptr);
-        p.Set("BorderIcons", "TBorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
-              [](const TForm1& f) { return f.BorderIcons; }, [](TForm1& f, TBorderIcons v) { f.BorderIcons = v; })
+        p.Set("BorderIcons", [](const TForm1& f) { return f.BorderIcons; }, [](TForm1& f, TBorderIcons v) { f.BorderIcons = v; })
             .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     }
 };

@@ -340,7 +340,7 @@ class TGridStreamer : public TComponent {
     CORE_CLASS(TGridStreamer, TComponent)
     explicit TGridStreamer(TComponent* owner) : TComponent(owner) {}
     TSampleGrid* Grid = nullptr;
-    void DefineProperties(filing::TFiler& filer) override
+    void DefineProperties(core::TFiler& filer) override
     {
         filer.DefineBinaryProperty(
             "Grid", [this](core::TStream& s) { filing::ReadComponent(s, Grid); },

@@ -13,6 +13,7 @@
 #include "platform/core/ClassRegistry.h"
 #include "platform/core/Collection.h"
 #include "platform/core/Component.h"
+#include "platform/core/EnumType.h"
 #include "platform/core/IntegerConsts.h"
 #include "platform/core/Stream.h"
 #include "platform/core/TypeInfo.h"
@@ -30,11 +31,11 @@ using core::TComponent;
 using core::TPersistent;
 using core::WideString;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TAnchorKind { akLeft, akTop, akRight, akBottom };
-using TAnchors = core::TSet<TAnchorKind>;
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TFontStyles = core::TSet<TFontStyle>;
+CORE_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient);
+CORE_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom);
+CORE_SET(TAnchors, TAnchorKind);
+CORE_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut);
+CORE_SET(TFontStyles, TFontStyle);
 
 constexpr int clBlack = 0;
 constexpr int clWhite = 0xFFFFFF;
@@ -74,7 +75,7 @@ class TSampleFont : public TPersistent {
         p.Integer("Color", &TSampleFont::Color, &TSampleFont::SetColor, "TColor").Default(clWindowText);
         p.Integer("Height", &TSampleFont::Height, &TSampleFont::SetHeight).Default(-11);
         p.String("Name", &TSampleFont::Name, &TSampleFont::SetName, "TFontName");
-        p.Set("Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TSampleFont::Style,
+        p.Set("Style", &TSampleFont::Style,
               &TSampleFont::SetStyle)
             .Default(TFontStyles{});
     }
@@ -172,10 +173,9 @@ class TSampleControl : public TComponent {
         p.Integer("Top", &TSampleControl::Top, &TSampleControl::SetTop);
         p.Integer("Width", &TSampleControl::Width, &TSampleControl::SetWidth);
         p.Integer("Height", &TSampleControl::Height, &TSampleControl::SetHeight);
-        p.Enum("Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
-               &TSampleControl::Align, &TSampleControl::SetAlign)
+        p.Enum("Align", &TSampleControl::Align, &TSampleControl::SetAlign)
             .Default(alNone);
-        p.Set("Anchors", "TAnchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TSampleControl::Anchors,
+        p.Set("Anchors", &TSampleControl::Anchors,
               &TSampleControl::SetAnchors)
             .Default(TAnchors{akLeft, akTop});
         p.String("Caption", &TSampleControl::Caption, [](TSampleControl& c, const AnsiString& v) {
@@ -311,8 +311,8 @@ class TSampleItems : public core::TCollection {
 };
 inline CORE_CLASS_IMPL(TSampleItems)
 
-enum TGridOption { goEditing, goTabs, goRowSelect };
-using TGridOptions = core::TSet<TGridOption>;
+CORE_ENUM(TGridOption, goEditing, goTabs, goRowSelect);
+CORE_SET(TGridOptions, TGridOption);
 using TCellEvent = core::TEvent<TObject*, int, int>;
 
 // A grid-like control: numbers of every width and kind, a variant, a
@@ -350,7 +350,7 @@ class TSampleGrid : public TSampleControl {
     std::string Data;
     TSampleItems Extra{this};
 
-    void DefineProperties(filing::TFiler& filer) override
+    void DefineProperties(core::TFiler& filer) override
     {
         TSampleControl::DefineProperties(filer);
         auto* ancestor = dynamic_cast<TSampleGrid*>(filer.Ancestor());
@@ -398,7 +398,7 @@ class TSampleGrid : public TSampleControl {
         p.Float("Stamp", &TSampleGrid::Stamp, &TSampleGrid::SetStamp, "TDateTime");
         p.Char("PasswordChar", &TSampleGrid::PasswordChar, &TSampleGrid::SetPasswordChar).Default(0);
         p.VariantProp("Value", &TSampleGrid::Value, &TSampleGrid::SetValue);
-        p.Set("Options", "TGridOptions", {"goEditing", "goTabs", "goRowSelect"}, &TSampleGrid::Options,
+        p.Set("Options", &TSampleGrid::Options,
               &TSampleGrid::SetOptions)
             .Default(TGridOptions{goTabs});
         p.Object<TSampleItems>("Items", &TSampleGrid::Items, &TSampleGrid::SetItems);

@@ -9,6 +9,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/VirtualKeys.h"
 #include "tests/support/Golden.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using backend::THeadlessBackend;
@@ -16,17 +17,12 @@ using graphics::Bounds;
 
 namespace {
 
-class ButtonTest : public ::testing::Test {
+class ButtonTest : public HeadlessFixture {
 protected:
     void SetUp() override
     {
-        display = &THeadlessBackend::Install();
-        Application().Initialize();
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBorderStyle(bsDialog);
+        HeadlessFixture::SetUp();
         form->SetBounds(100, 100, 280, 120);
-        form->Font()->SetName("宋体");
-        form->Font()->SetHeight(-12);
         ok = AddButton("OK", 10, mrOk);
         cancel = AddButton("Cancel", 95, mrCancel);
         other = AddButton("&Other", 180, mrNone);
@@ -34,23 +30,16 @@ protected:
         cancel->SetCancel(true);
         other->OnClick = [this](core::TObject*) { ++otherClicks; };
     }
-    void TearDown() override
-    {
-        form.reset();
-        WindowManager().Reset();
-    }
 
     TButton* AddButton(const char* caption, int left, TModalResult result)
     {
-        auto* b = new TButton(form.get());
-        b->SetParent(form.get());
+        auto* b = new TButton(form);
+        b->SetParent(form);
         b->SetBounds(left, 20, 75, 23);
         b->SetCaption(caption);
         b->SetModalResult(result);
         return b;
     }
-
-    TPoint Centre(TControl* c) { return c->ClientToScreen({c->Width() / 2, c->Height() / 2}); }
 
     void Key(unsigned vk, std::initializer_list<unsigned> modifiers = {})
     {
@@ -72,8 +61,6 @@ protected:
         });
     }
 
-    THeadlessBackend* display = nullptr;
-    std::unique_ptr<TForm> form;
     TButton* ok = nullptr;
     TButton* cancel = nullptr;
     TButton* other = nullptr;
@@ -160,8 +147,8 @@ TEST_F(ButtonTest, TheDefaultFrameGoesToTheFocusedButton)
     EXPECT_TRUE(cancel->Active());
     EXPECT_FALSE(ok->Active());
     // Focus on something that is not a button gives the frame back to the default.
-    auto* field = new TCustomControl(form.get());
-    field->SetParent(form.get());
+    auto* field = new TCustomControl(form);
+    field->SetParent(form);
     field->SetBounds(10, 60, 50, 20);
     field->SetTabStop(true);
     field->SetFocus();
@@ -184,10 +171,6 @@ TEST_F(ButtonTest, GoldenPictureOfTheStates)
     ok->SetFocus();
     WindowManager().PaintAll();
     ASSERT_TRUE(held->Pressed());
-    backend::TSnapshot shot = display->Snapshot(form->Handle());
-    graphics::TBitmap picture(shot.Width, shot.Height);
-    for (int y = 0; y < shot.Height; ++y)
-        std::copy_n(&shot.Pixels[static_cast<size_t>(y) * shot.Width], shot.Width, picture.ScanLine(y));
-    EXPECT_TRUE(testsupport::MatchesGolden(picture, "ui_button_states"));
+    EXPECT_TRUE(testsupport::MatchesGolden(*Picture(), "ui_button_states"));
     display->Release(Centre(held));
 }

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FormFixture.h"
-
 #include "platform/graphics/Color.h"
 #include "platform/ui/WinControl.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 
@@ -35,15 +34,14 @@ protected:
     }
 };
 
-class ChildRepaintTest : public FormFixture {
+class ChildRepaintTest : public HeadlessFixture {
 protected:
     void SetUp() override
     {
-        FormFixture::SetUp();
+        HeadlessFixture::SetUp();
         form->SetColor(graphics::clWhite);
     }
 };
-
 
 TEST_F(ChildRepaintTest, HiddenAndMovedWindowedChildLeavesNoPixels)
 {

@@ -6,12 +6,13 @@
 #include "platform/graphics/Png.h"
 
 #include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/ui/Application.h"
 #include "platform/core/IntegerConsts.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Registration.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/VirtualKeys.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using backend::THeadlessBackend;
@@ -59,37 +60,16 @@ protected:
 };
 CORE_CLASS_IMPL(TSpot)
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public HeadlessFixture {
 protected:
     void SetUp() override
     {
-        display = &THeadlessBackend::Install();
+        HeadlessFixture::SetUp();
         journal.clear();
-        form = new TForm(nullptr);
-        form->SetName("Form1");
-        form->SetBorderStyle(bsDialog);
         form->SetBounds(100, 100, 306, 225);
     }
-    void TearDown() override
-    {
-        delete form;
-        WindowManager().Reset();
-    }
 
-    template <typename T>
-    T* Add(const char* name, TRect bounds, TWinControl* parent = nullptr)
-    {
-        auto* c = new T(form);
-        c->SetName(name);
-        c->SetBoundsRect(bounds);
-        c->SetParent(parent ? parent : form);
-        return c;
-    }
-    void Pump() { Application().ProcessMessages(); }
     TPoint Screen(TControl* c, TPoint p) { return c->ClientToScreen(p); }
-
-    THeadlessBackend* display = nullptr;
-    TForm* form = nullptr;
 };
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FormFixture.h"
-
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WinControl.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 
@@ -31,7 +30,7 @@ protected:
     void Paint() override { Canvas()->FillRect(ClientRect()); }
 };
 
-using DestroyInHandlerTest = FormFixture;
+using DestroyInHandlerTest = HeadlessFixture;
 
 // A click handler that frees its own control is how a "remove this row"
 // button or a close box of a page tab works; the rest of the button-up

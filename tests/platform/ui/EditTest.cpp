@@ -31,7 +31,7 @@ protected:
         EditFixture::SetUp();
         edit = Add<TEdit>("Edit1", graphics::Bounds(10, 10, 160, 21));
         edit->OnChange = [this](core::TObject*) { changes.push_back(edit->Text()); };
-        Show();
+        ShowForm();
         edit->SetFocus();
         Pump();
     }
@@ -443,7 +443,7 @@ TEST_F(EditTest, PicturesOfAnEditWithSelectionAndOfAPasswordEdit)
     edit->SetText("选中 text");
     edit->Perform(EM_SETSEL, 0, 4);
     CaretOn();
-    EXPECT_TRUE(testsupport::MatchesGolden(*Picture(edit), "ui_edit_selection"));
+    EXPECT_TRUE(testsupport::MatchesGolden(*PictureAround(edit), "ui_edit_selection"));
 
     auto* password = Add<TEdit>("Password", graphics::Bounds(10, 40, 100, 21));
     password->SetPasswordChar('*');
@@ -452,7 +452,7 @@ TEST_F(EditTest, PicturesOfAnEditWithSelectionAndOfAPasswordEdit)
     password->SelectAll();
     display->PressKey(VK_END);
     CaretOn();
-    EXPECT_TRUE(testsupport::MatchesGolden(*Picture(password), "ui_edit_password"));
+    EXPECT_TRUE(testsupport::MatchesGolden(*PictureAround(password), "ui_edit_password"));
 }
 
 TEST(EditFont, AFontSetOnTheEditStopsFollowingTheParent)

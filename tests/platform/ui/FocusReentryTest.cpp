@@ -3,11 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "FormFixture.h"
-
 #include "platform/ui/VirtualKeys.h"
-#include "platform/ui/WindowManager.h"
 #include "platform/ui/WinControl.h"
+#include "platform/ui/WindowManager.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 
@@ -21,7 +20,7 @@ protected:
     void Paint() override { Canvas()->FillRect(ClientRect()); }
 };
 
-using FocusReentryTest = FormFixture;
+using FocusReentryTest = HeadlessFixture;
 
 // A field whose exit check fails takes the focus back; the control that was
 // clicked must not end up believing it has the focus.

@@ -5,8 +5,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Shape.h"
 #include "platform/ui/VirtualKeys.h"
-#include "tests/platform/ui/FormFixture.h"
 #include "tests/support/Golden.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using graphics::Bounds;
@@ -49,7 +49,7 @@ protected:
 };
 CORE_CLASS_IMPL(TPlacedLabel)
 
-class LabelTest : public FormFixture {};
+class LabelTest : public HeadlessFixture {};
 
 // The Song face at 12 pixels: 6 pixels per Latin letter, 12 per Chinese
 // character, 12 pixels a line.

@@ -51,7 +51,7 @@ protected:
         EditFixture::SetUp();
         memo = Add<TMemo>("Memo1", graphics::Bounds(10, 10, 200, 100));
         memo->OnChange = [this](core::TObject*) { ++changes; };
-        Show();
+        ShowForm();
         memo->SetFocus();
         Pump();
     }
@@ -307,11 +307,11 @@ TEST_F(MemoTest, HideSelectionHidesItWhenTheFocusLeaves)
     auto* other = Add<TEdit>("Other", graphics::Bounds(10, 150, 100, 21));
     memo->SetText("选中的文字");
     memo->SelectAll();
-    auto focused = Picture(memo);
+    auto focused = PictureAround(memo);
     other->SetFocus();
-    auto unfocused = Picture(memo);
+    auto unfocused = PictureAround(memo);
     memo->SetHideSelection(false);
-    auto kept = Picture(memo);
+    auto kept = PictureAround(memo);
     auto highlighted = [](const graphics::TBitmap& b) {
         int n = 0;
         for (int y = 0; y < b.Height(); ++y)
@@ -337,7 +337,7 @@ TEST_F(MemoTest, PictureOfAMemoWithScrollBars)
     display->PressKey(VK_RIGHT, {VK_CONTROL, VK_SHIFT});
     memo->Perform(WM_VSCROLL, SB_LINEDOWN);
     CaretOn();
-    EXPECT_TRUE(testsupport::MatchesGolden(*Picture(memo), "ui_memo_scrollbars"));
+    EXPECT_TRUE(testsupport::MatchesGolden(*PictureAround(memo), "ui_memo_scrollbars"));
 }
 
 TEST_F(MemoTest, ADescendantsNonClientBandShrinksTheTextArea)

@@ -11,6 +11,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/VirtualKeys.h"
 #include "tests/support/Golden.h"
+#include "tests/support/Snapshot.h"
 
 using namespace ui;
 using backend::THeadlessBackend;
@@ -63,11 +64,7 @@ void WhenShown(std::function<void(TMessageForm&)> act)
 
 std::unique_ptr<graphics::TBitmap> Picture(THeadlessBackend& display, HWND window)
 {
-    backend::TSnapshot shot = display.Snapshot(window);
-    auto bitmap = std::make_unique<graphics::TBitmap>(shot.Width, shot.Height);
-    for (int y = 0; y < shot.Height; ++y)
-        std::copy_n(&shot.Pixels[static_cast<size_t>(y) * shot.Width], shot.Width, bitmap->ScanLine(y));
-    return bitmap;
+    return testsupport::SnapshotBitmap(display.Snapshot(window));
 }
 
 class MessageBoxTest : public ::testing::Test {

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "FormFixture.h"
-
 #include "platform/core/Exception.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowManager.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 
 namespace {
 
-using ModalFailureTest = FormFixture;
+using ModalFailureTest = HeadlessFixture;
 
 // A close query that fails (a validation that throws) ends the modal loop
 // with the exception; the dialog must not stay on screen as a modeless form

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/Panel.h"
-#include "tests/platform/ui/FormFixture.h"
 #include "tests/support/Golden.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using graphics::Bounds;
 
 namespace {
 
-class PanelTest : public FormFixture {};
+class PanelTest : public HeadlessFixture {};
 
 // A panel that paints itself, as the band panels of a window's frame do: its
 // painting covers the client area only.

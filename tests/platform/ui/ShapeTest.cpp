@@ -3,8 +3,8 @@
 #include "platform/ui/Bevel.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/Shape.h"
-#include "tests/platform/ui/FormFixture.h"
 #include "tests/support/Golden.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using graphics::Bounds;
@@ -12,7 +12,7 @@ using graphics::TColor;
 
 namespace {
 
-class ShapeTest : public FormFixture {
+class ShapeTest : public HeadlessFixture {
 protected:
     // A one-pixel line along the bottom of a windowed control, as an edit
     // keeps its underline.

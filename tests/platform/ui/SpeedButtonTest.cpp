@@ -6,8 +6,8 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/SpeedButton.h"
 #include "platform/ui/VirtualKeys.h"
-#include "tests/platform/ui/FormFixture.h"
 #include "tests/support/Golden.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using graphics::Bounds;
@@ -51,7 +51,7 @@ std::unique_ptr<TBitmap> SheetGlyph()
     return glyph;
 }
 
-class SpeedButtonTest : public FormFixture {
+class SpeedButtonTest : public HeadlessFixture {
 protected:
     TSpeedButton* Button(const char* name, graphics::TRect bounds, int group = 0, TWinControl* parent = nullptr)
     {

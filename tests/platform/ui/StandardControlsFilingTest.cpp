@@ -10,18 +10,18 @@
 #include "platform/ui/Registration.h"
 #include "platform/ui/Shape.h"
 #include "platform/ui/SpeedButton.h"
-#include "tests/platform/ui/FormFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace ui;
 using graphics::Bounds;
 
 namespace {
 
-class StandardControlsFilingTest : public FormFixture {
+class StandardControlsFilingTest : public HeadlessFixture {
 protected:
     void SetUp() override
     {
-        FormFixture::SetUp();
+        HeadlessFixture::SetUp();
         RegisterControls();
     }
 

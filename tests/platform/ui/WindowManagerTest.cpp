@@ -253,6 +253,68 @@ TEST_F(WindowManagerTest, AKeyboardHookSeesAndEatsKeys)
     EXPECT_EQ(edit.Seen, (std::vector<uint32_t>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
 }
 
+TEST_F(WindowManagerTest, AHookEatingALongRunOfInputKeepsTheStack)
+{
+    // Every eaten message makes the manager look again; a long run of them
+    // (a stuck key, a flood of pointer moves) must not deepen the stack.
+    TTestWindow form("form", nullptr, Bounds(0, 0, 100, 100), WS_VISIBLE);
+    TWindowManager& wm = WindowManager();
+    wm.SetFocus(form.Handle());
+    int eaten = 0;
+    HHOOK keys = wm.SetWindowsHook(WH_KEYBOARD, [&](int, WPARAM, LPARAM) { return ++eaten, true; });
+    HHOOK mouse = wm.SetWindowsHook(WH_MOUSE, [&](int, WPARAM, LPARAM) { return ++eaten, true; });
+    constexpr int kRun = 300000;
+    for (int i = 0; i < kRun; ++i) {
+        if (i % 2)
+            wm.PostMessage(form.Handle(), WM_KEYDOWN, 'A', 0);
+        else
+            wm.PostMessage(form.Handle(), WM_MOUSEMOVE, 0, 0);
+    }
+    wm.PostMessage(form.Handle(), WM_USER, 0, 0);
+    TMsg msg;
+    ASSERT_TRUE(wm.PeekMessage(msg, nullptr, 0, 0, true));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_EQ(eaten, kRun);
+    EXPECT_FALSE(wm.PeekMessage(msg, nullptr, WM_KEYFIRST, WM_KEYLAST, true));
+    wm.UnhookWindowsHook(keys);
+    wm.UnhookWindowsHook(mouse);
+}
+
+TEST_F(WindowManagerTest, ATimersCallbackIsLookedUpWhenItsMessageIsDispatched)
+{
+    TWindowManager& wm = WindowManager();
+    int first = 0, second = 0;
+    uintptr_t id = wm.SetTimer(nullptr, 0, 10, [&] { ++first; });
+    display->Advance(10);
+    TMsg msg;
+    ASSERT_TRUE(wm.PeekMessage(msg, nullptr, WM_TIMER, WM_TIMER, true));
+    EXPECT_EQ(msg.wParam, id);
+    // More timers move the table the taken message came from; the callback
+    // is still the timer's own.
+    std::vector<uintptr_t> others;
+    for (int i = 0; i < 64; ++i)
+        others.push_back(wm.SetTimer(nullptr, 0, 1000, [&] { ++second; }));
+    wm.DispatchMessage(msg);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 0);
+
+    // A timer killed after its message was taken runs nothing; one set anew
+    // under its id runs its new callback.
+    display->Advance(10);
+    ASSERT_TRUE(wm.PeekMessage(msg, nullptr, WM_TIMER, WM_TIMER, true));
+    EXPECT_TRUE(wm.KillTimer(nullptr, id));
+    wm.DispatchMessage(msg);
+    EXPECT_EQ(first, 1);
+    uintptr_t other = others.front();
+    display->Advance(1000);
+    ASSERT_TRUE(wm.PeekMessage(msg, nullptr, WM_TIMER, WM_TIMER, true));
+    ASSERT_EQ(msg.wParam, other);
+    for (uintptr_t o : others)
+        wm.KillTimer(nullptr, o);
+    wm.DispatchMessage(msg);
+    EXPECT_EQ(second, 0);
+}
+
 TEST_F(WindowManagerTest, TextAndControlCharacters)
 {
     TTestWindow form("form", nullptr, Bounds(0, 0, 100, 100), WS_VISIBLE);
