@@ -373,3 +373,59 @@ TEST_F(RoundTrip, AComponentInsideABinaryProperty)
     // it is not filed with the grid alone.
     EXPECT_FALSE(other.OnCellClick.Assigned());
 }
+
+// Defaults other than zero and empty, and defaults that follow the object,
+// decide what the writer leaves out just as fixed ordinal ones do.
+namespace {
+
+class TSpinColumn : public TComponent {
+    CORE_CLASS(TSpinColumn, TComponent)
+    explicit TSpinColumn(TComponent* owner) : TComponent(owner) {}
+    double increment = 1.0;
+    AnsiString mask = "#";
+    int width = 64;
+    int defaultWidth = 64;
+
+    static void Publish(core::PropertyList& list)
+    {
+        core::PropBuilder<TSpinColumn> p(list);
+        p.Float("SpinIncrement", [](const TSpinColumn& c) { return c.increment; },
+                [](TSpinColumn& c, double v) { c.increment = v; })
+            .Default(1.0);
+        p.String("Mask", [](const TSpinColumn& c) { return c.mask; },
+                 [](TSpinColumn& c, const AnsiString& v) { c.mask = v; })
+            .Default("#");
+        p.Integer("Width", [](const TSpinColumn& c) { return c.width; }, [](TSpinColumn& c, int v) { c.width = v; })
+            .DefaultFrom([](const TSpinColumn& c) { return c.defaultWidth; });
+    }
+};
+CORE_CLASS_IMPL(TSpinColumn)
+
+}  // namespace
+
+TEST_F(RoundTrip, DeclaredAndComputedDefaultsAreNotWritten)
+{
+    TSpinColumn column(nullptr);
+    AnsiString text = filing::ComponentToText(&column);
+    EXPECT_EQ(text.find("SpinIncrement"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("Mask"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("Width"), AnsiString::npos) << text;
+
+    // Zero and empty are values like any other here, and are written.
+    column.increment = 0;
+    column.mask.clear();
+    column.defaultWidth = 80;
+    text = filing::ComponentToText(&column);
+    EXPECT_NE(text.find("SpinIncrement = 0"), AnsiString::npos) << text;
+    EXPECT_NE(text.find("Mask = ''"), AnsiString::npos) << text;
+    EXPECT_NE(text.find("Width = 64"), AnsiString::npos) << text;
+
+    core::RegisterClass(TSpinColumn::StaticClass());
+    TSpinColumn copy(nullptr);
+    copy.defaultWidth = 80;
+    copy.width = 80;
+    filing::ReadComponentText(text, &copy);
+    EXPECT_EQ(copy.increment, 0);
+    EXPECT_EQ(copy.mask, "");
+    EXPECT_EQ(copy.width, 64);
+}
