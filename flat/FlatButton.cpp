@@ -98,13 +98,18 @@ void TFlatButton::WndProc(TMessage& m)
 
 void TFlatButton::Paint()
 {
-    TRect client = ClientRect();
-    if (client.IsEmpty())
+    // The off-screen picture covers only what is to be painted, so that a
+    // button far larger than the screen costs no more than the screen.
+    graphics::TCanvas& target = *Canvas();
+    TRect area;
+    if (!IntersectRect(area, ClientRect(), target.ClipRect()))
         return;
-    TBitmap image(client.Width(), client.Height());
-    image.Canvas()->Font()->Assign(Font());
-    PaintButton(*image.Canvas());
-    Canvas()->Draw(0, 0, image);
+    TBitmap image(area.Width(), area.Height());
+    graphics::TCanvas& canvas = *image.Canvas();
+    canvas.Font()->Assign(Font());
+    canvas.MoveWindowOrg(-area.Left, -area.Top);
+    PaintButton(canvas);
+    target.Draw(area.Left, area.Top, image);
 }
 
 }  // namespace flat

@@ -215,6 +215,11 @@ TGlyphTextLayout LayoutGlyphText(TCanvas& canvas, const TRect& client, TPoint pr
         canvas.DrawText(caption, out.TextBounds, DT_CALCRECT | DT_SINGLELINE);
         textSize = {out.TextBounds.Width(), out.TextBounds.Height()};
     }
+    // Distances beyond any screen are brought back, so that the sums below
+    // stay far from overflowing whatever a stored form says.
+    constexpr int kFar = 32767;
+    margin = std::clamp(margin, -1, kFar);
+    spacing = std::clamp(spacing, -kFar, kFar);
     ui::TButtonPlacement at = ui::PlaceGlyphAndText(clientSize, glyphSize, textSize, layout, margin, spacing);
     TPoint origin = client.TopLeft() + pressOffset;
     out.GlyphPos = at.Glyph + origin;
