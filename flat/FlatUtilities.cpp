@@ -141,18 +141,37 @@ TRect DrawBevelFrame(TCanvas& canvas, TRect rect, TColor topLeft, TColor bottomR
     TCanvasStateSaver saver(canvas);
     canvas.Pen()->SetWidth(1);
     canvas.Pen()->SetStyle(psSolid);
-    // Right and bottom name the last column and row; lines leave out their
-    // end points, so each side runs one pixel past the corner it ends at.
+    // Each side is a line that leaves out its end point. Its ends are first
+    // brought to just outside what can be drawn, which keeps every pixel
+    // that shows and spares walking the rest of a frame far larger than
+    // the surface.
+    const TRect clip = canvas.ClipRect();
+    auto side = [&](TPoint from, TPoint to) {
+        if (from.Y == to.Y) {
+            if (from.Y < clip.Top || from.Y >= clip.Bottom)
+                return;
+            from.X = std::clamp(from.X, clip.Left - 1, clip.Right);
+            to.X = std::clamp(to.X, clip.Left - 1, clip.Right);
+        } else {
+            if (from.X < clip.Left || from.X >= clip.Right)
+                return;
+            from.Y = std::clamp(from.Y, clip.Top - 1, clip.Bottom);
+            to.Y = std::clamp(to.Y, clip.Top - 1, clip.Bottom);
+        }
+        canvas.MoveTo(from.X, from.Y);
+        canvas.LineTo(to.X, to.Y);
+    };
+    // Right and bottom name the last column and row; each side runs one
+    // pixel past the corner it ends at.
     --rect.Right;
     --rect.Bottom;
     for (int i = 0; i < width; ++i) {
         canvas.Pen()->SetColor(topLeft);
-        canvas.MoveTo(rect.Left, rect.Bottom);
-        canvas.LineTo(rect.Left, rect.Top);
-        canvas.LineTo(rect.Right, rect.Top);
+        side({rect.Left, rect.Bottom}, {rect.Left, rect.Top});
+        side({rect.Left, rect.Top}, {rect.Right, rect.Top});
         canvas.Pen()->SetColor(bottomRight);
-        canvas.LineTo(rect.Right, rect.Bottom);
-        canvas.LineTo(rect.Left - 1, rect.Bottom);
+        side({rect.Right, rect.Top}, {rect.Right, rect.Bottom});
+        side({rect.Right, rect.Bottom}, {rect.Left - 1, rect.Bottom});
         rect = Inflate(rect, -1, -1);
     }
     ++rect.Right;

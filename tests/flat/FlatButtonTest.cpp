@@ -564,6 +564,27 @@ TEST_F(FlatButtonTest, TheAcceleratorClicksAndLatchesAPushButtonButOnlyClicksASp
     EXPECT_EQ(clicks.size(), 1u);
 }
 
+TEST_F(FlatButtonTest, ASpeedButtonClicksWithoutTakingTheFocusOrKeys)
+{
+    auto* edit = Add<ui::TEdit>("Edit", Bounds(10, 50, 80, 20));
+    auto* speed = Add<TFlatSpeedButton>("Speed", Bounds(10, 10, 40, 24));
+    int speedClicks = 0;
+    speed->OnClick = [&](core::TObject*) { ++speedClicks; };
+    auto* push = Button("Push", Bounds(60, 10, 40, 24));
+    ShowForm(200, 100);
+    edit->SetFocus();
+    display->Press(At(speed, {5, 5}));
+    EXPECT_EQ(speed->State(), bsDown);
+    display->Release(At(speed, {5, 5}));
+    EXPECT_EQ(speedClicks, 1);
+    EXPECT_TRUE(edit->Focused());
+    display->PressKey(ui::VK_SPACE);
+    EXPECT_EQ(speedClicks, 1);
+    // The push button takes the focus when pressed.
+    ClickOn(push);
+    EXPECT_TRUE(push->Focused());
+}
+
 // ---- Speed button's action -------------------------------------------------------------
 
 TEST_F(FlatButtonTest, ASpeedButtonTakesItsActionsImageAsGlyph)

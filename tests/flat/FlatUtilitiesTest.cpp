@@ -186,6 +186,24 @@ TEST(FlatBevelFrameTest, RingsOfTheFrameAndNothingElse)
     }
 }
 
+TEST(FlatBevelFrameTest, AFrameFarLargerThanTheSurfaceDrawsWhatShows)
+{
+    // Left edge far off to the left, bottom far below: on the 12 by 12
+    // surface only the top side (light) and the right side (dark) show.
+    TBitmap b(12, 12);
+    DrawBevelFrame(*b.Canvas(), graphics::Rect(-50000, 3, 6, 4000000), graphics::clRed, graphics::clBlue, 1);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            TColor expected = graphics::clWhite;
+            if (x == 5 && y >= 3)
+                expected = graphics::clBlue;
+            else if (y == 3 && x < 5)
+                expected = graphics::clRed;
+            EXPECT_EQ(b.Pixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
 TEST(FlatBevelFrameTest, WidthZeroDrawsNothing)
 {
     TBitmap b(6, 6);
