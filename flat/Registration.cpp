@@ -1,0 +1,17 @@
+#include "flat/Registration.h"
+
+#include "flat/FlatButton.h"
+#include "flat/FlatSpeedButton.h"
+#include "platform/core/ClassRegistry.h"
+
+namespace flat {
+
+void RegisterControls()
+{
+    core::RegisterClasses({
+        &TFlatButton::StaticClass(),
+        &TFlatSpeedButton::StaticClass(),
+    });
+}
+
+}  // namespace flat
