@@ -1,6 +1,7 @@
 #include "flat/Registration.h"
 
 #include "flat/FlatButton.h"
+#include "flat/FlatMemo.h"
 #include "flat/FlatSpeedButton.h"
 #include "platform/core/ClassRegistry.h"
 
@@ -11,6 +12,7 @@ void RegisterControls()
     core::RegisterClasses({
         &TFlatButton::StaticClass(),
         &TFlatSpeedButton::StaticClass(),
+        &TFlatMemo::StaticClass(),
     });
 }
 

@@ -111,11 +111,12 @@ shot() {
 
 # Where the controls are, in client coordinates of their windows (from the
 # form descriptions: the grid inside its two-pixel sunken edge, the edits
-# inside the centre panel's six-pixel band).
+# inside the centre panel's six-pixel band, which is plain light grey).
 main_login=(186 227) main_save=(266 227) main_exit=(346 227)
 main_row2_box=(285 83)
 main_heading=(20 48)
 login_server=(178 48) login_password=(178 96) login_confirm=(154 161)
+login_band=(2 20)
 
 # Dismisses a message box by its OK button, the one button at the bottom centre.
 dismiss() {
@@ -150,7 +151,7 @@ sign_in() {  # password [server]
   click_in "$main" "${main_login[@]}"
   local login
   login=$(window_named "登录")
-  wait_painted "$login" 5 5 EBEBEB
+  wait_painted "$login" "${login_band[@]}" EBEBEB
   if [ $# -gt 1 ]; then
     click_in "$login" "${login_server[@]}"
     xdotool key ctrl+a
