@@ -5,7 +5,7 @@
 #include "controls/BoundLabel.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/ui/Edit.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace controls;
 
