@@ -10,6 +10,8 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "grid/foundation/2DStorage.h"
@@ -21,6 +23,7 @@
 
 namespace grid {
 
+using core::AnsiString;
 using core::EReadError;
 using core::TStream;
 using core::Variant;
@@ -53,10 +56,110 @@ void Put32(uint8_t* p, uint32_t value)
         p[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-int64_t Remaining(TStream& stream, int64_t size)
-{
-    return size - stream.Position();
-}
+// Reads the row groups through a buffer of the stream's bytes, so that the
+// millions of small numbers of a large block cost no stream call each. The
+// stream's own position is only meaningful again after Sync.
+class BlockReader {
+public:
+    BlockReader(TStream& stream, int64_t size) : stream_(stream), size_(size), base_(stream.Position()) {}
+
+    int64_t Position() const { return base_ + static_cast<int64_t>(next_); }
+    int64_t Remaining() const { return size_ - Position(); }
+
+    uint8_t U8()
+    {
+        Need(1);
+        return static_cast<uint8_t>(buffer_[next_++]);
+    }
+    int32_t I32()
+    {
+        Need(4);
+        const auto* p = reinterpret_cast<const uint8_t*>(buffer_.data() + next_);
+        next_ += 4;
+        return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                                    static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+    }
+    // The next `count` bytes, valid until the next call.
+    std::string_view Bytes(int32_t count)
+    {
+        Need(static_cast<std::size_t>(count));
+        std::string_view bytes(buffer_.data() + next_, static_cast<std::size_t>(count));
+        next_ += static_cast<std::size_t>(count);
+        return bytes;
+    }
+    void Skip(int32_t count)
+    {
+        auto n = static_cast<std::size_t>(count);
+        if (n <= buffer_.size() - next_) {
+            next_ += n;
+            return;
+        }
+        base_ = Position() + count;
+        buffer_.clear();
+        next_ = 0;
+        stream_.SetPosition(base_);
+    }
+    // Puts the stream at the reader's position.
+    void Sync() { stream_.SetPosition(Position()); }
+
+private:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    void Need(std::size_t count)
+    {
+        if (buffer_.size() - next_ >= count)
+            return;
+        base_ += static_cast<int64_t>(next_);
+        buffer_.erase(0, next_);
+        next_ = 0;
+        std::size_t have = buffer_.size();
+        std::size_t want = std::max(kChunk, count);
+        buffer_.resize(want);
+        int read = stream_.Read(buffer_.data() + have, static_cast<int>(want - have));
+        buffer_.resize(have + static_cast<std::size_t>(std::max(read, 0)));
+        if (buffer_.size() < count)
+            throw EReadError("Stream read error");
+    }
+
+    TStream& stream_;
+    int64_t size_;
+    int64_t base_;
+    std::string buffer_;
+    std::size_t next_ = 0;
+};
+
+// Collects the row groups in memory and hands them to the stream in blocks.
+class BlockWriter {
+public:
+    explicit BlockWriter(TStream& stream) : stream_(stream) { buffer_.reserve(kChunk + 64); }
+
+    void U8(uint8_t value) { buffer_ += static_cast<char>(value); }
+    void I32(int32_t value)
+    {
+        auto v = static_cast<uint32_t>(value);
+        char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                         static_cast<char>(v >> 24)};
+        buffer_.append(bytes, 4);
+    }
+    void Bytes(std::string_view bytes)
+    {
+        buffer_ += bytes;
+    }
+    // Hands over what is collected when it has grown to a block, or always.
+    void Flush(bool always = false)
+    {
+        if (buffer_.empty() || (!always && buffer_.size() < kChunk))
+            return;
+        stream_.WriteBuffer(buffer_.data(), static_cast<int>(buffer_.size()));
+        buffer_.clear();
+    }
+
+private:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    TStream& stream_;
+    std::string buffer_;
+};
 
 // An empty picture has no pixels for a bitmap file image to hold, and the
 // bitmap class writes nothing for it; a picture list that skipped it would
@@ -129,18 +232,19 @@ Tts2DStorage::StreamScan::StreamScan(TStream& stream, const TtsIntegerList* colM
     : start_(stream.Position()), size_(stream.Size())
 {
     int maxRow = std::max(rowsHint, kStreamRowFloor);
+    BlockReader reader(stream, size_);
     for (;;) {
-        int32_t row = stream.ReadInt32();
+        int32_t row = reader.I32();
         if (row == 0)
             break;
         if (row > maxRow)
             throw EReadError("Invalid row number %d in the grid's cell data", row);
-        int32_t count = stream.ReadInt32();
+        int32_t count = reader.I32();
         // Every record takes at least its kind byte.
-        if (count < 0 || count > Remaining(stream, size_))
+        if (count < 0 || count > reader.Remaining())
             throw EReadError("Invalid cell count %d in the grid's cell data", count);
         for (int32_t i = 1; i <= count; ++i) {
-            uint8_t kind = stream.ReadUInt8();
+            uint8_t kind = reader.U8();
             int target = colMap && i <= colMap->Count() ? colMap->Items(i - 1) : i;
             bool stored = row > 0 && target > 0;
             switch (kind) {
@@ -149,20 +253,20 @@ Tts2DStorage::StreamScan::StreamScan(TStream& stream, const TtsIntegerList* colM
                 break;
             case skText:
             case skPictureName: {
-                int32_t length = stream.ReadInt32();
-                if (length < 0 || length > Remaining(stream, size_))
+                int32_t length = reader.I32();
+                if (length < 0 || length > reader.Remaining())
                     throw EReadError("Invalid text length %d in the grid's cell data", length);
-                stream.Seek(length, core::soCurrent);
+                reader.Skip(length);
                 break;
             }
             case skCheckState:
-                stream.ReadInt32();
+                reader.I32();
                 break;
             case skBitmap: {
-                int32_t number = stream.ReadInt32();
+                int32_t number = reader.I32();
                 // The rest must hold the end mark, the count and that many
                 // pictures.
-                if (stored && (number < 1 || number > (Remaining(stream, size_) - 8) / kMinPictureBytes))
+                if (stored && (number < 1 || number > (reader.Remaining() - 8) / kMinPictureBytes))
                     throw EReadError("Invalid picture number %d in the grid's cell data", number);
                 break;
             }
@@ -171,9 +275,10 @@ Tts2DStorage::StreamScan::StreamScan(TStream& stream, const TtsIntegerList* colM
             }
         }
     }
-    int32_t pictures = stream.ReadInt32();
-    if (pictures < 0 || pictures > Remaining(stream, size_) / kMinPictureBytes)
+    int32_t pictures = reader.I32();
+    if (pictures < 0 || pictures > reader.Remaining() / kMinPictureBytes)
         throw EReadError("Invalid picture count %d in the grid's cell data", pictures);
+    reader.Sync();
     graphics::TBitmap scratch;
     int64_t pixels = 0;
     pictureOffsets_.reserve(static_cast<std::size_t>(pictures));
@@ -225,33 +330,34 @@ void Tts2DStorage::ApplyStream(TStream& stream, const TtsIntegerList* colMap, co
     } pictures;
 
     stream.SetPosition(scan.Start());
+    BlockReader reader(stream, scan.Size());
     for (;;) {
-        int32_t row = stream.ReadInt32();
+        int32_t row = reader.I32();
         if (row == 0)
             break;
-        int32_t count = stream.ReadInt32();
+        int32_t count = reader.I32();
         for (int32_t i = 1; i <= count; ++i) {
-            auto kind = static_cast<TtsStoredKind>(stream.ReadUInt8());
+            auto kind = static_cast<TtsStoredKind>(reader.U8());
             int target = colMap && i <= colMap->Count() ? colMap->Items(i - 1) : i;
             bool stored = row > 0 && target > 0;
             switch (kind) {
             case skText:
             case skPictureName: {
-                int32_t length = stream.ReadInt32();
+                int32_t length = reader.I32();
                 if (stored)
-                    SetValue(target, row, kind, Variant(stream.ReadBytes(length)));
+                    SetValue(target, row, kind, Variant(AnsiString(reader.Bytes(length))));
                 else
-                    stream.Seek(length, core::soCurrent);
+                    reader.Skip(length);
                 break;
             }
             case skCheckState: {
-                int32_t state = stream.ReadInt32();
+                int32_t state = reader.I32();
                 if (stored)
                     SetValue(target, row, kind, Variant(state));
                 break;
             }
             case skBitmap: {
-                int32_t number = stream.ReadInt32();
+                int32_t number = reader.I32();
                 if (!stored)
                     break;
                 auto index = static_cast<std::size_t>(number - 1);
@@ -288,30 +394,31 @@ void Tts2DStorage::SaveToStream(TStream& stream) const
     // Each picture is written once, numbered in the order it is first met.
     TtsBitmapSet numbered;
     std::vector<const graphics::TBitmap*> pictures;
+    BlockWriter out(stream);
     int lastRow = LastRow();
     for (int row = 1; row <= lastRow; ++row) {
         int count = LastCol(row);
         if (count <= 0)
             continue;
         RowBlock* block = rows_[static_cast<std::size_t>(row)];
-        stream.WriteInt32(row);
-        stream.WriteInt32(count);
+        out.I32(row);
+        out.I32(count);
         for (int i = 0; i < count; ++i) {
             uint8_t kind = block->Kinds()[i];
             uintptr_t payload = block->Slots()[i];
-            stream.WriteUInt8(kind);
+            out.U8(kind);
             switch (kind) {
             case skText:
             case skPictureName: {
                 std::string_view text = TextRep::ViewOf(payload);
                 if (text.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max()))
                     throw core::EWriteError("A text of the grid's cell data is too long");
-                stream.WriteInt32(static_cast<int32_t>(text.size()));
-                stream.WriteString(text);
+                out.I32(static_cast<int32_t>(text.size()));
+                out.Bytes(text);
                 break;
             }
             case skCheckState:
-                stream.WriteInt32(static_cast<int32_t>(static_cast<uint32_t>(payload)));
+                out.I32(static_cast<int32_t>(static_cast<uint32_t>(payload)));
                 break;
             case skBitmap: {
                 auto* bitmap = reinterpret_cast<graphics::TBitmap*>(payload);
@@ -320,16 +427,18 @@ void Tts2DStorage::SaveToStream(TStream& stream) const
                     pictures.push_back(bitmap);
                     element->SetStreamIndex(static_cast<int>(pictures.size()));
                 }
-                stream.WriteInt32(element->StreamIndex());
+                out.I32(element->StreamIndex());
                 break;
             }
             default:
                 break;
             }
         }
+        out.Flush();
     }
-    stream.WriteInt32(0);
-    stream.WriteInt32(static_cast<int32_t>(pictures.size()));
+    out.I32(0);
+    out.I32(static_cast<int32_t>(pictures.size()));
+    out.Flush(true);
     for (const graphics::TBitmap* bitmap : pictures)
         WritePicture(stream, bitmap);
 }
