@@ -250,6 +250,9 @@ class TCustomGrid_ts : public ui::TCustomControl {
     int SizingPos() const { return sizingPos_; }
     int MoveFrom() const { return moveFrom_; }
     int MoveTo() const { return moveTo_; }
+    // The last point the non-client hit test saw, in client coordinates.
+    int HitX() const { return hitX_; }
+    int HitY() const { return hitY_; }
     bool EditorMode() const { return editorMode_; }
     void SetEditorMode(bool value);
     ui::TWinControl* InplaceEditor() const { return editor_; }

@@ -1,8 +1,10 @@
 #include <stdexcept>
 
 #include "platform/core/Stream.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/filing/Streaming.h"
 #include "tests/grid/foundation/CustomGridTestSupport.h"
+#include "tests/support/Golden.h"
 
 using graphics::Rect;
 using graphics::TRect;
@@ -294,4 +296,24 @@ TEST_F(CustomGridScrollTest, WidthsAndHeightsAreFiledOnlyWhenSetAndReadUpToTheCo
 
     grid->SetStoreExtents(false);
     EXPECT_EQ(filing::ComponentToText(grid).find("ColWidths"), AnsiString::npos);
+}
+
+TEST_F(CustomGridScrollTest, ThePaintedLayoutAfterScrollingMatchesItsGolden)
+{
+    MakeGrid(200, 150);
+    grid->SetColCount(6);
+    grid->SetRowCount(30);
+    grid->SetColWidths(2, 0);    // a column without room: only its line shows
+    grid->SetColWidths(3, 30);
+    grid->SetRowHeights(4, 10);
+    ShowForm();
+    grid->SetTopRow(3);
+    grid->SetLeftCol(2);
+    Pump();
+    // Columns 2 to 5 end at 65 + 1 + 31 + 65 + 65 = 227 > 200; rows 3 to 7 show in full, 8 in part.
+    graphics::TBitmap picture(200, 150);
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x)
+            picture.ScanLine(y)[x] = Pixel(x, y);
+    EXPECT_TRUE(testsupport::MatchesGolden(picture, "grid_layout_scrolled"));
 }
