@@ -71,6 +71,18 @@ TEST_F(CustomGridScrollTest, BothAxesScrollTheirStripsAndTheCellsTogether)
     EXPECT_EQ(Pixels(), RepaintedPixels());
 }
 
+TEST_F(CustomGridScrollTest, AColumnMoveRepaintsTheVisibleRowsOfTheColumnsBetween)
+{
+    ShowBigGrid();
+    grid->SetTopRow(50);
+    Pump();
+    grid->MoveColumn(1, 2);
+    // Heading and every shown row of columns 1 and 2, however far down.
+    EXPECT_EQ(Invalid(), TRegion(Rect(65, 0, 195, 150)));
+    Pump();
+    EXPECT_EQ(Pixels(), RepaintedPixels());
+}
+
 TEST_F(CustomGridScrollTest, AJumpBeyondTheScrolledAreaRepaintsTheWholeWindow)
 {
     ShowBigGrid();
