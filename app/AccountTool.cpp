@@ -85,8 +85,15 @@ void TAccountMain::TinyButton2Click(core::TObject*)
             ADOTable1->FieldByName("Tag")->SetAsVariant(tag);
             ADOTable1->Post();
         } catch (...) {
-            // A value that would not convert leaves nothing pending either.
+            // The table has dropped the rejected edit (a value that would
+            // not convert leaves nothing pending either), and the row shows
+            // its flag as read again, so that the next save goes on with
+            // the user's other changes.
             ADOTable1->Cancel();
+            if (ADOTable1->RecNo() == row) {
+                TinyGrid1->SetCell(3, row, ADOTable1->FieldByName("Tag")->AsVariant());
+                shown = TinyGrid1->Cell(3, row);
+            }
             throw;
         }
         shown = tag;

@@ -47,7 +47,8 @@ class TAccountMain : public ui::TForm {
     // then says so. Only rows filled from their record are written: after a
     // fill that failed part way, the rest are left alone and the save
     // reports that instead of success. A rejected row stops the save with
-    // the error; its edit is dropped, so the next save starts afresh.
+    // the error; its edit is dropped and it shows its flag as read again,
+    // so the next save goes on with the other changes.
     void TinyButton2Click(core::TObject* sender);
     // Exit: closes the window, which ends the program.
     void TinyButton3Click(core::TObject* sender);
