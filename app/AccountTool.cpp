@@ -1,10 +1,13 @@
 #include "app/AccountTool.h"
 
+#include <algorithm>
+
 #include "app/Login.h"
 #include "controls/BandPanels.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyGrid.h"
 #include "platform/core/CodePage.h"
+#include "platform/core/Exception.h"
 #include "platform/data/ADOConnection.h"
 #include "platform/data/ADOTable.h"
 #include "platform/filing/FormResources.h"
@@ -47,7 +50,9 @@ void TAccountMain::TinyButton1Click(core::TObject*)
         return;
     }
     // The filling is not guarded: its errors reach the application's error
-    // display, with the row count already set.
+    // display, with the row count already set. Until a row is filled, save
+    // does not write it.
+    shownTags_.clear();
     ADOTable1->First();
     TinyGrid1->SetRows(ADOTable1->RecordCount());
     int row = 1;
@@ -55,6 +60,7 @@ void TAccountMain::TinyButton1Click(core::TObject*)
         TinyGrid1->SetCell(1, row, ADOTable1->FieldByName("AccountName")->AsVariant());
         TinyGrid1->SetCell(2, row, ADOTable1->FieldByName("AccountDb")->AsVariant());
         TinyGrid1->SetCell(3, row, ADOTable1->FieldByName("Tag")->AsVariant());
+        shownTags_.push_back(TinyGrid1->Cell(3, row));
         ++row;
         ADOTable1->Next();
     }
@@ -65,12 +71,35 @@ void TAccountMain::TinyButton2Click(core::TObject*)
     if (!ADOTable1->Active())
         return;
     int rows = TinyGrid1->Rows();
-    for (int row = 1; row <= rows; ++row) {
-        ADOTable1->SetRecNo(row);
-        ADOTable1->Edit();
-        ADOTable1->FieldByName("Tag")->SetAsVariant(TinyGrid1->Cell(3, row));
-        ADOTable1->Post();
+    int filled = std::min(rows, static_cast<int>(shownTags_.size()));
+    for (int row = 1; row <= filled; ++row) {
+        core::Variant tag = TinyGrid1->Cell(3, row);
+        core::Variant& shown = shownTags_[static_cast<size_t>(row - 1)];
+        // A row the user did not change is not written, whatever its
+        // stored flag holds.
+        if (tag.Identical(shown))
+            continue;
+        try {
+            ADOTable1->SetRecNo(row);
+            ADOTable1->Edit();
+            ADOTable1->FieldByName("Tag")->SetAsVariant(tag);
+            ADOTable1->Post();
+        } catch (...) {
+            // The table has dropped the rejected edit (a value that would
+            // not convert leaves nothing pending either), and the row shows
+            // its flag as read again, so that the next save goes on with
+            // the user's other changes.
+            ADOTable1->Cancel();
+            if (ADOTable1->RecNo() == row) {
+                TinyGrid1->SetCell(3, row, ADOTable1->FieldByName("Tag")->AsVariant());
+                shown = TinyGrid1->Cell(3, row);
+            }
+            throw;
+        }
+        shown = tag;
     }
+    if (filled < rows)
+        throw core::Exception("帐套列表没有完整读入（%d 行中读入了 %d 行），未读入的行没有保存", rows, filled);
     ui::Application().MessageBox("修改成功!!", "提示", ui::MB_OK | ui::MB_ICONINFORMATION);
 }
 

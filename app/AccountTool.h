@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "platform/core/Variant.h"
 #include "platform/ui/Form.h"
 
 namespace data {
@@ -40,10 +43,20 @@ class TAccountMain : public ui::TForm {
     // Sign in and load: asks for the server and password, opens the table
     // and fills the grid with its records.
     void TinyButton1Click(core::TObject* sender);
-    // Save: writes every row's flag to its record, then says so.
+    // Save: writes the flag of every row the user changed to its record,
+    // then says so. Only rows filled from their record are written: after a
+    // fill that failed part way, the rest are left alone and the save
+    // reports that instead of success. A rejected row stops the save with
+    // the error; its edit is dropped and it shows its flag as read again,
+    // so the next save goes on with the other changes.
     void TinyButton2Click(core::TObject* sender);
     // Exit: closes the window, which ends the program.
     void TinyButton3Click(core::TObject* sender);
+
+private:
+    // The flag each filled row showed when it was filled or last saved, by
+    // row from 1; its size is the number of rows filled from the table.
+    std::vector<core::Variant> shownTags_;
 };
 
 // The main window, once the program has made it.

@@ -222,13 +222,22 @@ void TADOTable::Post()
         if (!editBuffer_[i].Identical(original[i]))
             change.Changed.push_back(static_cast<int>(i));
     if (!change.Changed.empty()) {
-        change.RowId = rows_->Key == RowKey::RowId ? rows_->RowIds[static_cast<size_t>(current_)] : 0;
+        size_t row = static_cast<size_t>(current_);
+        change.Row = row;
+        change.RowId = rows_->Key == RowKey::RowId ? rows_->RowIds[row] : 0;
         change.Original = &original;
         change.Current = &editBuffer_;
-        // A failure leaves the table in edit state with the edited values,
-        // so the caller can correct them or cancel.
-        connection_->CurrentSession().UpdateRow(*rows_, change);
+        try {
+            connection_->CurrentSession().UpdateRow(*rows_, change);
+        } catch (...) {
+            // The rejected edit is dropped: the record keeps the values it
+            // was read with, and the table can move, post and reopen again.
+            Cancel();
+            throw;
+        }
         original = editBuffer_;
+        for (int column : change.Changed)
+            rows_->HeldTexts.erase({row, column});
     }
     editBuffer_.clear();
     state_ = dsBrowse;

@@ -27,8 +27,10 @@ enum TDataSetState { dsInactive, dsBrowse, dsEdit };
 // writes nothing). The row is found again by its SQLite row number, else its
 // primary key, else all values as read; it must also still hold the read
 // values in every changed field. If it is gone or was changed meanwhile,
-// Post raises EDatabaseError, the database is left as it was and the table
-// stays in edit state. Moving to another record posts a pending edit first.
+// Post raises EDatabaseError, the database is left as it was and the edit
+// is dropped: the table is back in browse state with the record as read, so
+// that one rejected row never blocks the next post, move or reopen. Moving
+// to another record posts a pending edit first.
 class TADOTable : public core::TComponent {
     CORE_CLASS(TADOTable, core::TComponent)
 

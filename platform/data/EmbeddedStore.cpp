@@ -1,6 +1,7 @@
 #include "platform/data/EmbeddedStore.h"
 
 #include <sodium.h>
+#include <unistd.h>
 
 #include "platform/core/CodePage.h"
 #include "platform/core/Exception.h"
@@ -97,9 +98,28 @@ TEmbeddedStore TEmbeddedStore::Open(const std::string& path)
     if (!sys::FileExists(path))
         throw EDatabaseError("The account store %s does not exist (account-store init creates it)",
                              core::Utf8ToAnsi(path));
+    // Choosing the journal mode writes to the file, so a store that may
+    // only be read keeps the mode it has. Reading a store in write-ahead
+    // mode needs its index file beside it; when there is no log with
+    // changes not yet in the store (no writer has it open) and the index
+    // cannot be made, the file alone holds everything and is read as it is.
+    if (::access(path.c_str(), W_OK) != 0) {
+        std::string folder = path.substr(0, path.find_last_of('/') + 1);
+        bool logPending = sys::FileExists(path + "-wal");
+        bool canIndex = sys::FileExists(path + "-shm") || ::access((folder.empty() ? "." : folder).c_str(), W_OK) == 0;
+        if (!logPending && !canIndex)
+            return TEmbeddedStore(sys::SqliteDatabase::OpenImmutable(path), true);
+        return TEmbeddedStore(sys::SqliteDatabase::OpenExisting(path, true), true);
+    }
     TEmbeddedStore store(sys::SqliteDatabase::OpenExisting(path));
     Configure(store.db_);
     return store;
+}
+
+void TEmbeddedStore::CheckWritable() const
+{
+    if (readOnly_)
+        throw EDatabaseError("The account store %s may only be read: nothing was saved", core::Utf8ToAnsi(Path()));
 }
 
 bool TEmbeddedStore::CheckPassword(const AnsiString& user, const AnsiString& password)
@@ -113,6 +133,7 @@ bool TEmbeddedStore::CheckPassword(const AnsiString& user, const AnsiString& pas
 
 void TEmbeddedStore::SetPassword(const AnsiString& user, const AnsiString& password)
 {
+    CheckWritable();
     sys::SqliteStatement set = db_.Prepare(
         "INSERT INTO StoreLogin (UserName, PasswordHash) VALUES (?1, ?2) "
         "ON CONFLICT (UserName) DO UPDATE SET PasswordHash = ?2");
@@ -123,6 +144,7 @@ void TEmbeddedStore::SetPassword(const AnsiString& user, const AnsiString& passw
 
 void TEmbeddedStore::AddAccounts(const std::vector<Account>& accounts)
 {
+    CheckWritable();
     sys::SqliteTransaction transaction(db_);
     sys::SqliteStatement insert = db_.Prepare("INSERT INTO TsAccount (AccountName, AccountDb, Tag) VALUES (?, ?, ?)");
     for (const Account& account : accounts) {

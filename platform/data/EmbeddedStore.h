@@ -31,8 +31,13 @@ public:
     // Makes a new store with the user `sa` and its password; raises
     // EDatabaseError when the file exists already or cannot be made.
     static TEmbeddedStore Create(const std::string& path, const core::AnsiString& password);
-    // Opens an existing store; raises EDatabaseError when there is none.
+    // Opens an existing store; raises EDatabaseError when there is none. A
+    // store file the user may only read is opened for reading only: it can
+    // be signed in to and listed, and every write raises EDatabaseError.
     static TEmbeddedStore Open(const std::string& path);
+    bool ReadOnly() const { return readOnly_; }
+    // Raises EDatabaseError saying so when the store can only be read.
+    void CheckWritable() const;
 
     // Answers whether the user exists and the password is the one kept.
     bool CheckPassword(const core::AnsiString& user, const core::AnsiString& password);
@@ -49,10 +54,11 @@ public:
     const std::string& Path() const { return db_.Path(); }
 
 private:
-    explicit TEmbeddedStore(sys::SqliteDatabase db) : db_(std::move(db)) {}
+    explicit TEmbeddedStore(sys::SqliteDatabase db, bool readOnly = false) : db_(std::move(db)), readOnly_(readOnly) {}
     static void Configure(sys::SqliteDatabase& db);
 
     sys::SqliteDatabase db_;
+    bool readOnly_ = false;
 };
 
 // The login table of the store and the user a store is made with.

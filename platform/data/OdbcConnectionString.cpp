@@ -15,27 +15,46 @@ OdbcConnectionString& OdbcConnectionString::AddPlain(std::string_view key, std::
 
 namespace {
 
+bool IsControlOrBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ' || c == '\x7F';
+}
+
 bool NeedsBraces(std::string_view value)
 {
     if (value.empty())
         return false;
-    if (value.front() == ' ' || value.back() == ' ')
+    if (IsControlOrBlank(value.front()) || IsControlOrBlank(value.back()))
         return true;
+    for (char c : value)
+        if (c != ' ' && IsControlOrBlank(c))
+            return true;
     return value.find_first_of("[]{}(),;?*=!@") != std::string_view::npos;
 }
 
 }  // namespace
 
-OdbcConnectionString& OdbcConnectionString::Add(std::string_view key, std::string_view value)
+void OdbcConnectionString::CheckValue(std::string_view key, std::string_view value, size_t maxBytes)
 {
+    if (value.find('\0') != std::string_view::npos)
+        throw core::EDatabaseError("The value of %s holds a NUL character, which the ODBC driver cannot take",
+                                   std::string(key));
+    if (value.size() > maxBytes)
+        throw core::EDatabaseError("The value of %s is longer than the %d characters the ODBC driver takes",
+                                   std::string(key), static_cast<int64_t>(maxBytes));
+}
+
+OdbcConnectionString& OdbcConnectionString::Add(std::string_view key, std::string_view value, size_t maxBytes)
+{
+    CheckValue(key, value, maxBytes);
     if (!NeedsBraces(value))
         return AddPlain(key, value);
     std::string braced;
     if (rule_ == brStandard) {
         braced = core::StringReplace(value, "}", "}}");
     } else {
-        if (value.find("};") != std::string_view::npos)
-            throw core::EDatabaseError("The value of %s cannot be passed to the FreeTDS driver: it holds \"};\"",
+        if (value.find('}') != std::string_view::npos)
+            throw core::EDatabaseError("The value of %s cannot be passed to the FreeTDS driver: it holds \"}\"",
                                        std::string(key));
         braced = value;
     }

@@ -254,7 +254,9 @@ bool GetFixed(const OdbcStatement& stmt, SQLUSMALLINT column, SQLSMALLINT cType,
     return indicator != SQL_NULL_DATA;
 }
 
-Variant GetValue(const OdbcStatement& stmt, SQLUSMALLINT column, const ColumnInfo& info)
+// With `wide`, a text column's value is also given as the driver gave it.
+Variant GetValue(const OdbcStatement& stmt, SQLUSMALLINT column, const ColumnInfo& info,
+                 std::u16string* wide = nullptr)
 {
     Fetch fetch = FetchFor(info);
     switch (fetch.CType) {
@@ -303,7 +305,10 @@ Variant GetValue(const OdbcStatement& stmt, SQLUSMALLINT column, const ColumnInf
         std::u16string text;
         if (!GetLong(stmt, column, SQL_C_WCHAR, text))
             return Variant::Null();
-        return Variant(core::WideToAnsi(text));
+        Variant value(core::WideToAnsi(text));
+        if (wide)
+            *wide = std::move(text);
+        return value;
     }
     }
 }
@@ -371,7 +376,10 @@ void SetTyped(Param& p, const Variant& value, const ColumnInfo& column)
         p.Bytes = fetch.Type == ftBCD ? CurrencyText(value.AsCurrency()) : core::Format("%.17g", value.AsFloat());
         break;
     case SQL_C_BINARY: p.Bytes = value.AsString(); break;
-    default: p.Text = core::AnsiToWide(value.AsString()); break;
+    default:
+        // A held text goes back exactly as the database gave it.
+        p.Text = value.VarType() == core::varOleStr ? value.AsWideString() : core::AnsiToWide(value.AsString());
+        break;
     }
 }
 
@@ -454,18 +462,56 @@ OdbcSession::~OdbcSession()
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
 }
 
-std::unique_ptr<OdbcSession> OdbcSession::Connect(const AnsiString& attributes)
+namespace {
+
+SQLHDBC NewConnection(int loginTimeout)
 {
     SQLHDBC dbc = SQL_NULL_HDBC;
     Check(SQLAllocHandle(SQL_HANDLE_DBC, Environment(), &dbc), SQL_HANDLE_ENV, Environment());
-    SQLSetConnectAttrW(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
+    SQLSetConnectAttrW(dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(std::max(loginTimeout, 0))), 0);
+    return dbc;
+}
+
+[[noreturn]] void FailConnection(SQLHDBC dbc)
+{
+    AnsiString error = Diagnostics(SQL_HANDLE_DBC, dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    throw EDatabaseError(error);
+}
+
+}  // namespace
+
+std::unique_ptr<OdbcSession> OdbcSession::Connect(const AnsiString& attributes, int loginTimeout)
+{
+    SQLHDBC dbc = NewConnection(loginTimeout);
     WideString text = core::AnsiToWide(attributes);
     SQLRETURN rc = SQLDriverConnectW(dbc, nullptr, W(text), SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
-    if (!SQL_SUCCEEDED(rc)) {
-        AnsiString error = Diagnostics(SQL_HANDLE_DBC, dbc);
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
-        throw EDatabaseError(error);
-    }
+    if (!SQL_SUCCEEDED(rc))
+        FailConnection(dbc);
+    return Finish(dbc);
+}
+
+std::unique_ptr<OdbcSession> OdbcSession::ConnectDataSource(const AnsiString& dsn, const AnsiString& user,
+                                                            const AnsiString& password, int loginTimeout)
+{
+    WideString wideDsn = core::AnsiToWide(dsn), wideUser = core::AnsiToWide(user),
+               widePassword = core::AnsiToWide(password);
+    for (const WideString* text : {&wideDsn, &wideUser, &widePassword})
+        if (text->size() > 32767 || text->find(u'\0') != WideString::npos)
+            throw EDatabaseError("A sign-in value cannot be passed to the ODBC driver whole");
+    SQLHDBC dbc = NewConnection(loginTimeout);
+    SQLRETURN rc = SQLConnectW(dbc, W(wideDsn), static_cast<SQLSMALLINT>(wideDsn.size()), W(wideUser),
+                               static_cast<SQLSMALLINT>(wideUser.size()), W(widePassword),
+                               static_cast<SQLSMALLINT>(widePassword.size()));
+    if (!SQL_SUCCEEDED(rc))
+        FailConnection(dbc);
+    return Finish(dbc);
+}
+
+std::unique_ptr<OdbcSession> OdbcSession::Finish(void* handle)
+{
+    auto* dbc = static_cast<SQLHDBC>(handle);
     std::unique_ptr<OdbcSession> session(new OdbcSession(dbc));
     Check(SQLSetConnectAttrW(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
           SQL_HANDLE_DBC, dbc);
@@ -628,8 +674,12 @@ bool OdbcSession::TryReadTable(const AnsiString& name, TableRows& table, AnsiStr
     while (SQL_SUCCEEDED(rc = SQLFetch(stmt.Handle()))) {
         std::vector<Variant> values;
         values.reserve(table.Columns.size());
-        for (size_t i = 0; i < table.Columns.size(); ++i)
-            values.push_back(GetValue(stmt, static_cast<SQLUSMALLINT>(i + 1), table.Columns[i]));
+        for (size_t i = 0; i < table.Columns.size(); ++i) {
+            std::u16string wide;
+            values.push_back(GetValue(stmt, static_cast<SQLUSMALLINT>(i + 1), table.Columns[i], &wide));
+            if (values.back().VarType() == core::varString && FetchFor(table.Columns[i]).CType == SQL_C_WCHAR)
+                table.KeepIfLossy(table.Rows.size(), static_cast<int>(i), wide, values.back().AsString());
+        }
         table.Rows.push_back(std::move(values));
     }
     if (rc != SQL_NO_DATA)

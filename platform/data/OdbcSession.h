@@ -16,8 +16,14 @@ class OdbcSession : public Session {
 public:
     ~OdbcSession() override;
 
-    // Connects with a SQLDriverConnect attribute string.
-    static std::unique_ptr<OdbcSession> Connect(const core::AnsiString& attributes);
+    // Connects with a SQLDriverConnect attribute string, giving up after
+    // `loginTimeout` seconds (0: the driver's own bound).
+    static std::unique_ptr<OdbcSession> Connect(const core::AnsiString& attributes, int loginTimeout = 15);
+    // Connects to a data source of the ODBC configuration with SQLConnect:
+    // the name, user and password go as counted texts, each whole, with no
+    // attribute syntax that a typed value could change.
+    static std::unique_ptr<OdbcSession> ConnectDataSource(const core::AnsiString& dsn, const core::AnsiString& user,
+                                                          const core::AnsiString& password, int loginTimeout = 15);
 
     // Whether `name` is a data source of the ODBC configuration (user or
     // system), compared without regard to case.
@@ -31,6 +37,7 @@ public:
 
 private:
     explicit OdbcSession(void* dbc);
+    static std::unique_ptr<OdbcSession> Finish(void* dbc);
     void ReadServerInfo();
     bool TryReadTable(const core::AnsiString& name, TableRows& table, core::AnsiString& error);
     std::vector<core::AnsiString> PrimaryKey(const core::AnsiString& table);

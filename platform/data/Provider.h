@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Variant.h"
@@ -36,11 +38,20 @@ struct TableRows {
     std::vector<int> KeyColumns;  // with RowKey::PrimaryKey
     std::vector<int64_t> RowIds;  // with RowKey::RowId, one per row
     std::vector<std::vector<core::Variant>> Rows;
+    // Texts that the code page cannot hold, as the database holds them, by
+    // row index and column. Rows shows them with "?" in place of what does
+    // not convert; a row is found again by these, not by that lossy form.
+    std::map<std::pair<size_t, int>, core::WideString> HeldTexts;
+
+    // Keeps `held` for the row and column when `converted` does not give it
+    // back whole.
+    void KeepIfLossy(size_t row, int column, const core::WideString& held, const core::AnsiString& converted);
 };
 
 // One edited row to write back: its values as read and as they are now, and
 // which columns differ.
 struct RowChange {
+    size_t Row = 0;  // its index in TableRows::Rows
     int64_t RowId = 0;
     const std::vector<core::Variant>* Original = nullptr;
     const std::vector<core::Variant>* Current = nullptr;
@@ -63,6 +74,10 @@ public:
 
 // Opens the session a connection string names (see TADOConnection).
 std::unique_ptr<Session> OpenSession(const TConnectionString& settings);
+// The SQLDriverConnect attributes with which OpenSession reaches a Microsoft
+// SQL Server host through FreeTDS. Raises EDatabaseError for a value that
+// cannot be passed whole and unchanged.
+core::AnsiString SqlServerAttributes(const TConnectionString& settings);
 
 // The errors of UpdateRow, shared by the providers.
 [[noreturn]] void RaiseRowNotFound();

@@ -72,6 +72,8 @@ void Bind(sys::SqliteStatement& statement, int index, const Variant& value, TFie
     case core::varOleStr:
         if (type == ftBlob)
             statement.BindBlob(index, value.AsString());
+        else if (value.VarType() == core::varOleStr)
+            statement.BindText(index, core::WideToUtf8(value.AsWideString()));  // a held text, exactly
         else
             statement.BindText(index, core::AnsiToUtf8(value.AsString()));
         return;
@@ -163,8 +165,13 @@ TableRows SqliteSession::ReadTable(const AnsiString& name)
             table.RowIds.push_back(rows.ColumnInt64(0));
         std::vector<Variant> values;
         values.reserve(table.Columns.size());
-        for (size_t i = 0; i < table.Columns.size(); ++i)
-            values.push_back(ReadValue(rows, first + static_cast<int>(i), table.Columns[i].Type));
+        for (size_t i = 0; i < table.Columns.size(); ++i) {
+            int column = first + static_cast<int>(i);
+            values.push_back(ReadValue(rows, column, table.Columns[i].Type));
+            if (rows.ColumnType(column) == SQLITE_TEXT)
+                table.KeepIfLossy(table.Rows.size(), static_cast<int>(i), core::Utf8ToWide(rows.ColumnText(column)),
+                                  values.back().AsString());
+        }
         table.Rows.push_back(std::move(values));
     }
     table.Table = name;
@@ -185,6 +192,7 @@ void SqliteSession::UpdateRow(const TableRows& table, const RowChange& change)
     dialect.RowIdName = table.Key == RowKey::RowId ? RowIdAlias(table.Columns) : AnsiString();
     dialect.BooleanAsNonZero = true;
     UpdateStatement update = UpdateStatement::Build(table, change, dialect);
+    store_.CheckWritable();
 
     sys::SqliteStatement& statement = Prepared(Utf8Sql(update.Sql));
     sys::SqliteTransaction transaction(Db());
@@ -206,6 +214,8 @@ void SqliteSession::UpdateRow(const TableRows& table, const RowChange& change)
 int64_t SqliteSession::Execute(const AnsiString& sql, const std::vector<Variant>& params)
 {
     sys::SqliteStatement statement = Db().Prepare(Utf8Sql(sql));
+    if (!statement.ReadOnly())
+        store_.CheckWritable();
     for (size_t i = 0; i < params.size(); ++i)
         Bind(statement, static_cast<int>(i) + 1, params[i], ftUnknown);
     statement.Run();

@@ -57,8 +57,19 @@ private:
     {
         switch (table_.Key) {
         case RowKey::RowId:
+            // A row number alone is not enough: SQLite gives the number of
+            // a removed row to the next row added. The primary key (else
+            // every value) must still be what was read, so that an edit
+            // never lands on another record that took the number.
             where_ = Quote(dialect_.RowIdName) + " = ?";
             AddParam(Variant(static_cast<int64_t>(change_.RowId)), -1);
+            if (!table_.KeyColumns.empty()) {
+                for (int column : table_.KeyColumns)
+                    AddTest(column);
+            } else {
+                for (size_t column = 0; column < table_.Columns.size(); ++column)
+                    AddTest(static_cast<int>(column));
+            }
             break;
         case RowKey::PrimaryKey:
             for (int column : table_.KeyColumns)
@@ -81,7 +92,11 @@ private:
         if (!info.Comparable || std::find(tested_.begin(), tested_.end(), column) != tested_.end())
             return;
         tested_.push_back(column);
-        const Variant& original = (*change_.Original)[static_cast<size_t>(column)];
+        const Variant& read = (*change_.Original)[static_cast<size_t>(column)];
+        // Texts the code page could not hold are compared as the database
+        // holds them.
+        auto held = table_.HeldTexts.find({change_.Row, column});
+        const Variant original = held != table_.HeldTexts.end() ? Variant(held->second) : read;
         if (!where_.empty())
             where_ += " AND ";
         if (original.IsNull() || original.IsEmpty()) {

@@ -66,6 +66,25 @@ SqliteDatabase SqliteDatabase::OpenExisting(const std::string& path, bool readOn
     return OpenWithFlags(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
 }
 
+SqliteDatabase SqliteDatabase::OpenImmutable(const std::string& path)
+{
+    std::string uri = "file:";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            static const char hex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[(static_cast<unsigned char>(c) >> 4) & 15];
+            uri += hex[static_cast<unsigned char>(c) & 15];
+        } else {
+            uri += c;
+        }
+    }
+    uri += "?immutable=1";
+    SqliteDatabase db = OpenWithFlags(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    db.path_ = path;
+    return db;
+}
+
 SqliteDatabase SqliteDatabase::OpenOrCreate(const std::string& path, bool exclusive)
 {
     // SQLite would create the file with the process's umask; creating it
@@ -203,6 +222,11 @@ void SqliteStatement::Reset()
 {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
+}
+
+bool SqliteStatement::ReadOnly() const
+{
+    return sqlite3_stmt_readonly(stmt_) != 0;
 }
 
 int SqliteStatement::ColumnCount() const

@@ -27,6 +27,10 @@ public:
     // Opens an existing database file for reading and writing (or reading
     // only); a missing file is an error, never silently created.
     static SqliteDatabase OpenExisting(const std::string& path, bool readOnly = false);
+    // Opens an existing file for reading only, as a file that nobody
+    // changes meanwhile: SQLite then needs to make no lock or index files
+    // beside it, which a folder the user may not write to cannot hold.
+    static SqliteDatabase OpenImmutable(const std::string& path);
     // Opens the file, creating it first readable and writable by its owner
     // only. With `exclusive`, a file that exists already is an error.
     static SqliteDatabase OpenOrCreate(const std::string& path, bool exclusive);
@@ -78,6 +82,9 @@ public:
     void Run();
     // Makes the statement ready to run again; bindings are cleared.
     void Reset();
+
+    // Whether running the statement leaves the database as it is.
+    bool ReadOnly() const;
 
     int ColumnCount() const;
     std::string ColumnName(int column) const;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/system/SqliteDatabase.h"
 #include "tests/app/AppFixture.h"
 
 using namespace apptest;
@@ -15,6 +16,13 @@ protected:
         for (const auto& account : StoredAccounts())
             flags.push_back(account.Name + "=" + (account.Hidden ? "1" : "0"));
         return flags;
+    }
+    // Every stored Tag as it is held, in the table's order.
+    std::string StoredTags() const
+    {
+        sys::SqliteStatement tags = data::TEmbeddedStore::Open(StorePath()).Database().Prepare(
+            "SELECT group_concat(Tag, ',') FROM (SELECT Tag FROM TsAccount ORDER BY rowid)");
+        return tags.Step() ? tags.ColumnText(0) : std::string();
     }
     // The five rows without values that the window starts with: two empty
     // texts or empty cells, and a ticked box.
@@ -277,4 +285,69 @@ TEST_F(AccountMainTest, ExitClosesTheWindowAndEndsTheProgram)
     Click(w.TinyButton3);
     EXPECT_TRUE(ui::Application().Terminated());
     EXPECT_FALSE(w.Visible());
+}
+
+TEST_F(AccountMainTest, ARejectedSaveBlocksNeitherTheNextSaveNorTheNextSignIn)
+{
+    TAccountMain& w = ShowMain();
+    SignIn(kPassword);
+    ClickCell(3, 1);  // tick 演示账套
+    ClickCell(3, 3);  // tick 上海分公司
+    // Someone else ticks 演示账套 meanwhile: this window's change to it is
+    // rejected as a conflict.
+    data::TEmbeddedStore::Open(StorePath()).Database().Exec(
+        "UPDATE TsAccount SET Tag = 1, AccountDb = 'theirs' WHERE rowid = 1");
+    Save();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].Text.find("Row cannot be located"), AnsiString::npos) << boxes[0].Text;
+    EXPECT_EQ(boxes[0].Icon, ui::MB_ICONERROR);
+    EXPECT_EQ(w.ADOTable1->State(), data::dsBrowse);
+    // The rejected row shows its flag as read again; the other tick stays.
+    EXPECT_EQ(GridRows(),
+              (std::vector<std::string>{"演示账套|demo_2024|0", "北京分公司|beijing_2024|1", "上海分公司|shanghai_2024|1"}));
+
+    // Signing in again with the same entries refills without an error ...
+    boxes.clear();
+    SignIn(kPassword);
+    EXPECT_TRUE(boxes.empty());
+    ClickCell(3, 3);
+    // ... and the next save writes the other tick and says so.
+    Save();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "修改成功!!");
+    EXPECT_EQ(StoredFlags(), (std::vector<std::string>{"演示账套=1", "北京分公司=1", "上海分公司=1"}));
+}
+
+TEST_F(AccountMainTest, AfterAFailedFillSaveWritesNoRowThatWasNotFilled)
+{
+    // The grid holds its design rows, ticked, where the fill did not reach:
+    // saving must not write those ticks into the records.
+    data::TEmbeddedStore::Open(StorePath()).Database().Exec("ALTER TABLE TsAccount RENAME COLUMN AccountDb TO DbName");
+    TAccountMain& w = ShowMain();
+    ConfirmLogin(kPassword);
+    AnswerMessageBox();
+    Click(w.TinyButton1);
+    ASSERT_EQ(boxes.size(), 1u);
+    boxes.clear();
+    Save();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].Text, "修改成功!!");
+    EXPECT_EQ(boxes[0].Icon, ui::MB_ICONERROR);
+    EXPECT_NE(boxes[0].Text.find("3 行中读入了 0 行"), AnsiString::npos) << boxes[0].Text;
+    EXPECT_EQ(StoredTags(), "0,1,0");
+}
+
+TEST_F(AccountMainTest, RowsTheUserDidNotChangeAreNotWritten)
+{
+    // A stored flag that does not convert fails no save while its row is
+    // left alone.
+    data::TEmbeddedStore::Open(StorePath()).Database().Exec("UPDATE TsAccount SET Tag = 'abc' WHERE rowid = 2");
+    TAccountMain& w = ShowMain();
+    SignIn(kPassword);
+    ClickCell(3, 3);
+    Save();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "修改成功!!");
+    EXPECT_EQ(StoredTags(), "0,abc,1");
+    EXPECT_TRUE(w.ADOTable1->Active());
 }

@@ -84,6 +84,41 @@ expect 1 "$tool" import "$work/open.csv"
 contains "$err" "not closed"
 expect 1 "$tool" import "$work/missing.csv"
 
+# Characters the store's code page lacks (Korean, emoji) would come back as
+# "?", and two names could become one: refused, naming the row, and nothing
+# of the command is stored.
+before=$("$tool" list)
+expect 1 "$tool" add "한국 회사" kr_db
+contains "$err" "한국 회사"
+contains "$err" "cannot hold"
+one_line "$err"
+expect 1 "$tool" add emoji "db_😀"
+contains "$err" "database name"
+printf 'AccountName,AccountDb,Tag\nkeeps,db,0\n"회사",db,0\n' > "$work/korean.csv"
+expect 1 "$tool" import "$work/korean.csv"
+contains "$err" "line 3"
+contains "$err" "회사"
+one_line "$err"
+expect 0 "$tool" list
+[ "$out" = "$before" ] || fail "a refused add or import changed the store: $out"
+[[ "$out" != *"?"* ]] || fail "a \"?\" reached the store: $out"
+
+# A store the user may only read, in a folder it may not write to, can still
+# be listed; writing to it fails with a message that says so. (Root may write
+# any file, so as root the reader is the user nobody.)
+reader=()
+[ "$(id -u)" -eq 0 ] && reader=(runuser -u nobody --)
+chmod 0711 "$work" "$XDG_DATA_HOME"
+chmod 0755 "$(dirname "$store")"
+chmod 0444 "$store"
+expect 0 "${reader[@]}" "$tool" list
+[ "$out" = "$before" ] || fail "a read-only store listed as: $out"
+expect 1 "${reader[@]}" "$tool" add ro ro_db
+contains "$err" "may only be read"
+one_line "$err"
+chmod 0600 "$store"
+chmod 0700 "$(dirname "$store")"
+
 # A store elsewhere, its password from standard input, then a new one.
 other="$work/elsewhere/second.db"
 mkdir -p "$work/elsewhere"

@@ -147,11 +147,24 @@ int SetPassword(const CommandLine& line)
     return 0;
 }
 
+// The store keeps the code page's text. Input that would not come back
+// whole (a character the code page lacks would become "?", and two names
+// could then become one) is refused, not stored.
+core::AnsiString StoreText(const std::string& utf8, const std::string& what)
+{
+    core::AnsiString text = core::Utf8ToAnsi(utf8);
+    if (core::AnsiToUtf8(text) != utf8)
+        throw std::runtime_error(what + " \"" + utf8 + "\" holds characters that the store's code page (GBK) cannot hold");
+    return text;
+}
+
 int Add(const CommandLine& line)
 {
     Expect(line, 2, {"--hidden"});
+    TEmbeddedStore::Account account{StoreText(line.Arguments[0], "the account name"),
+                                    StoreText(line.Arguments[1], "the database name"), line.Has("--hidden")};
     TEmbeddedStore store = TEmbeddedStore::Open(StorePath(line));
-    store.AddAccount({core::Utf8ToAnsi(line.Arguments[0]), core::Utf8ToAnsi(line.Arguments[1]), line.Has("--hidden")});
+    store.AddAccount(account);
     return 0;
 }
 
@@ -202,7 +215,13 @@ int Import(const CommandLine& line)
         const tools::CsvRecord& record = records[i];
         if (record.Fields.size() != 3)
             fail(record.Line, "expected 3 fields, found " + std::to_string(record.Fields.size()));
-        TEmbeddedStore::Account account{core::Utf8ToAnsi(record.Fields[0]), core::Utf8ToAnsi(record.Fields[1])};
+        TEmbeddedStore::Account account;
+        try {
+            account.Name = StoreText(record.Fields[0], "the account name");
+            account.Database = StoreText(record.Fields[1], "the database name");
+        } catch (const std::runtime_error& error) {
+            fail(record.Line, error.what());
+        }
         if (account.Name.empty())
             fail(record.Line, "the account name is empty");
         if (!ParseTag(record.Fields[2], account.Hidden))

@@ -7,6 +7,7 @@ using data::OdbcConnectionString;
 
 TEST(OdbcConnectionString, BracesValuesThatNeedItAndDoublesClosingBraces)
 {
+    // nullptr: refused.
     struct Case {
         const char* value;
         const char* standard;
@@ -19,22 +20,46 @@ TEST(OdbcConnectionString, BracesValuesThatNeedItAndDoublesClosingBraces)
         {"host,1433", "PWD={host,1433};", "PWD={host,1433};"},
         {"at@home", "PWD={at@home};", "PWD={at@home};"},
         {"a;b=c", "PWD={a;b=c};", "PWD={a;b=c};"},
-        {"x}y", "PWD={x}}y};", "PWD={x}y};"},
-        {"end}", "PWD={end}}};", "PWD={end}};"},
+        {"x}y", "PWD={x}}y};", nullptr},
+        {"end}", "PWD={end}}};", nullptr},
         {"{open", "PWD={{open};", "PWD={{open};"},
+        {"tab\tinside", "PWD={tab\tinside};", "PWD={tab\tinside};"},
+        {"line\nbreak", "PWD={line\nbreak};", "PWD={line\nbreak};"},
+        {"trailing\t", "PWD={trailing\t};", "PWD={trailing\t};"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(OdbcConnectionString().Add("PWD", c.value).Text(), c.standard) << c.value;
-        EXPECT_EQ(OdbcConnectionString(OdbcConnectionString::brFreeTds).Add("PWD", c.value).Text(), c.freeTds)
-            << c.value;
+        OdbcConnectionString freeTds(OdbcConnectionString::brFreeTds);
+        if (c.freeTds) {
+            EXPECT_EQ(freeTds.Add("PWD", c.value).Text(), c.freeTds) << c.value;
+        } else {
+            EXPECT_THROW(freeTds.Add("PWD", c.value), core::EDatabaseError) << c.value;
+            EXPECT_EQ(freeTds.Text(), "") << "a refused value adds nothing";
+        }
     }
 }
 
-TEST(OdbcConnectionString, FreeTdsCannotTakeACloseBraceBeforeASemicolon)
+TEST(OdbcConnectionString, FreeTdsCannotTakeAnyCloseBrace)
 {
-    OdbcConnectionString text(OdbcConnectionString::brFreeTds);
-    EXPECT_THROW(text.Add("PWD", "a};b"), core::EDatabaseError);
+    // The driver manager ends a braced value at the first "}", FreeTDS at
+    // the first "};": a "}" anywhere would let the two read different keys.
+    for (const char* value : {"a};b", "a}DRIVER=/tmp/x.so;c=", "}", "}}"}) {
+        OdbcConnectionString text(OdbcConnectionString::brFreeTds);
+        EXPECT_THROW(text.Add("PWD", value), core::EDatabaseError) << value;
+    }
     EXPECT_EQ(OdbcConnectionString().Add("PWD", "a};b").Text(), "PWD={a}};b};");
+}
+
+TEST(OdbcConnectionString, NoRouteTakesANulOrAValueBeyondItsLimit)
+{
+    const std::string withNul("a\0b", 3);
+    for (auto rule : {OdbcConnectionString::brStandard, OdbcConnectionString::brFreeTds}) {
+        OdbcConnectionString text(rule);
+        EXPECT_THROW(text.Add("PWD", withNul), core::EDatabaseError);
+        EXPECT_THROW(text.Add("PWD", std::string(129, 'x'), 128), core::EDatabaseError);
+        text.Add("PWD", std::string(128, 'x'), 128);
+        EXPECT_EQ(text.Text(), "PWD=" + std::string(128, 'x') + ";");
+    }
 }
 
 TEST(OdbcConnectionString, PlainValuesAndOrder)

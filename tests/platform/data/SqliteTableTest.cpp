@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -76,6 +80,7 @@ public:
     void StopServer() override { ASSERT_EQ(std::rename(path_.c_str(), (path_ + ".away").c_str()), 0); }
     void StartServer() override { ASSERT_EQ(std::rename((path_ + ".away").c_str(), path_.c_str()), 0); }
     AnsiString WrongPasswordText() override { return "Login failed for user 'sa'."; }
+    AnsiString UnicodeChar(int codePoint) override { return core::Format("char(%d)", codePoint); }
 
     const std::string& Path() const { return path_; }
 
@@ -255,4 +260,112 @@ TEST(SqliteProvider, AFormThatSavedConnectedAndActiveOpensOnceLoaded)
     EXPECT_TRUE(connection->Connected());
     ASSERT_TRUE(table->Active());
     EXPECT_EQ(table->RecordCount(), 1);
+}
+
+TEST(SqliteProvider, EveryTypedPasswordReachesTheStoreWhole)
+{
+    // The store route takes any value: each signs in as itself only, never
+    // as a part of itself cut at a NUL or at a character with a meaning.
+    SqliteBackend backend;
+    const AnsiString cases[] = {"}", "};", "{", ";", "=", "a}DRIVER=/nonexistent/ats-trap.so;c=", "\"both' quotes",
+                                "line\nbreak", AnsiString("a\0b", 3), AnsiString(5000, 'L')};
+    for (const AnsiString& password : cases) {
+        SCOPED_TRACE(core::AnsiToUtf8(password.substr(0, 40)));
+        TEmbeddedStore::Open(backend.Path()).SetPassword("sa", password);
+        TADOConnection connection(nullptr);
+        connection.SetConnectionString(LoginString(password));
+        connection.Open();
+        EXPECT_TRUE(connection.Connected());
+        size_t nul = password.find('\0');
+        if (nul != AnsiString::npos) {
+            TADOConnection cut(nullptr);
+            cut.SetConnectionString(LoginString(password.substr(0, nul)));
+            EXPECT_NE(MessageOf([&] { cut.Open(); }).find("Login failed"), AnsiString::npos);
+        }
+    }
+}
+
+TEST(SqliteProvider, AStoreTheUserMayOnlyReadIsListedAndRefusesToSave)
+{
+    SqliteBackend backend;
+    backend.Fill({{"一", Variant("db1"), 0}, {"二", Variant("db2"), 1}});
+    // Root may write any file: the store is read by another user, in a
+    // child process, with the file only readable to it, in a folder it may
+    // not write to (no index file can be made beside the store) and in one
+    // it may write to.
+    std::string folder = backend.Path().substr(0, backend.Path().rfind('/'));
+    std::string scratch = folder.substr(0, folder.rfind('/'));
+    ASSERT_EQ(chmod(scratch.c_str(), 0711), 0);
+    ASSERT_EQ(chmod(backend.Path().c_str(), 0444), 0);
+    for (mode_t folderMode : {0755, 0777}) {
+        SCOPED_TRACE(folderMode);
+        ASSERT_EQ(chmod(folder.c_str(), folderMode), 0);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int step = 10;
+            try {
+                if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                    _exit(step);
+                step = 11;
+                TADOConnection connection(nullptr);
+                connection.SetConnectionString(LoginString(StorePassword));
+                TADOTable table(nullptr);
+                table.SetConnection(&connection);
+                table.SetTableName("TsAccount");
+                table.Open();
+                step = 12;
+                if (table.RecordCount() != 2)
+                    _exit(step);
+                step = 13;
+                table.Edit();
+                table.FieldByName("Tag")->SetAsVariant(Variant(1));
+                AnsiString message = MessageOf([&] { table.Post(); });
+                if (message.find("may only be read") == AnsiString::npos)
+                    _exit(step);
+                step = 14;
+                if (table.State() != dsBrowse)
+                    _exit(step);
+                _exit(0);
+            } catch (const core::Exception& error) {
+                fprintf(stderr, "%s\n", core::AnsiToUtf8(error.Message()).c_str());
+                _exit(step + 20);
+            } catch (...) {
+                _exit(step + 20);
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        // 10 to 14: the step that failed; 30 to 34: the step that raised.
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    chmod(folder.c_str(), 0700);
+    chmod(backend.Path().c_str(), 0600);
+    EXPECT_EQ(backend.Stored(), (std::vector<AccountRow>{{"二", Variant("db2"), 1}, {"一", Variant("db1"), 0}}));
+}
+
+TEST(SqliteProvider, ANumberGivenAgainToANewRowIsNotTakenForTheOldOne)
+{
+    // SQLite gives the freed number of the last row to the next row added.
+    SqliteBackend backend;
+    backend.Fill({{"甲", Variant("a"), 0}, {"乙", Variant("b"), 0}});
+    TADOConnection connection(nullptr);
+    connection.SetConnectionString(backend.ConnectionString());
+    TADOTable table(nullptr);
+    table.SetConnection(&connection);
+    table.SetTableName("TsAccount");
+    table.Open();
+    table.Last();
+    ASSERT_EQ(table.FieldByName("AccountName")->AsString(), "乙");
+    backend.Run("DELETE FROM TsAccount WHERE AccountName = '乙'; INSERT INTO TsAccount VALUES ('丙', 'c', 0);");
+    sys::SqliteDatabase db = sys::SqliteDatabase::OpenExisting(backend.Path());
+    sys::SqliteStatement number = db.Prepare("SELECT rowid FROM TsAccount WHERE AccountName = ?");
+    number.BindText(1, core::AnsiToUtf8("丙"));
+    ASSERT_TRUE(number.Step());
+    ASSERT_EQ(number.ColumnInt64(0), 2) << "the new row took the removed row's number";
+    table.Edit();
+    table.FieldByName("Tag")->SetAsVariant(Variant(1));
+    EXPECT_NE(MessageOf([&] { table.Post(); }).find("Row cannot be located"), AnsiString::npos);
+    EXPECT_EQ(backend.Stored(), (std::vector<AccountRow>{{"丙", Variant("c"), 0}, {"甲", Variant("a"), 0}}));
 }

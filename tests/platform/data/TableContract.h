@@ -43,6 +43,8 @@ public:
     // Makes the database unreachable, and reachable again.
     virtual void StopServer() = 0;
     virtual void StartServer() = 0;
+    // An SQL expression for the character of this Unicode code point.
+    virtual core::AnsiString UnicodeChar(int codePoint) = 0;
     // Part of the message the database gives for a wrong password.
     virtual core::AnsiString WrongPasswordText() = 0;
 };

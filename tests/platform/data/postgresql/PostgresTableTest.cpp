@@ -104,6 +104,7 @@ public:
     void StopServer() override { Control("stop"); }
     void StartServer() override { Control("start"); }
     AnsiString WrongPasswordText() override { return "password authentication failed for user \"sa\""; }
+    AnsiString UnicodeChar(int codePoint) override { return core::Format("chr(%d)", codePoint); }
 
 private:
     void Control(const char* action)
