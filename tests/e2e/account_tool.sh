@@ -52,28 +52,11 @@ start_xvfb "$work"
 
 # ---- Waiting for effects ---------------------------------------------------------
 
-# Every step waits for its effect before the next one starts, never for a
-# fixed time alone: a window is shown and painted before it is clicked, the
-# grid shows the account sets before a box in it is clicked, the box is drawn
-# ticked before 保存. The limits are generous (E2E_WAIT seconds, default 60),
-# so that a busy machine makes the run slower, not wrong. Keys and clicks
+# Besides the waiting of xvfb.sh: the grid shows the account sets before a
+# box in it is clicked, the box is drawn ticked before 保存. Keys and clicks
 # reach the program in the order they are sent, so what is typed into the
 # login dialog is checked by the sign-in's outcome.
-limit=${E2E_WAIT:-60}
-
-# Polls the command until it succeeds; fails, naming what did not happen,
-# once the limit has passed or the program has ended.
-wait_until() {  # what command...
-  local what=$1 deadline=$((SECONDS + limit))
-  shift
-  until "$@"; do
-    if [ -n "$tool_pid" ] && ! kill -0 "$tool_pid" 2>/dev/null; then
-      fail "the program ended while waiting for $what"
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || fail "$what: not seen within ${limit}s"
-    sleep 0.1
-  done
-}
+program_alive() { [ -z "$tool_pid" ] || kill -0 "$tool_pid" 2>/dev/null; }
 
 # ---- Finding windows and places --------------------------------------------------
 
@@ -202,11 +185,7 @@ start_tool() {
 
 stop_tool() {
   click_in "$main" "${main_exit[@]}"
-  local deadline=$((SECONDS + limit))
-  while kill -0 "$tool_pid" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end on 退出 within ${limit}s"
-    sleep 0.1
-  done
+  wait_ended "$tool_pid" "on 退出"
   local status=0
   wait "$tool_pid" || status=$?
   tool_pid=""
