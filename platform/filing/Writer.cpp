@@ -556,6 +556,7 @@ void TWriter::WriteComponent(TComponent* component)
     DepthGuard guard(*this);
     if (!root_)
         root_ = lookupRoot_ = component;
+    written_.insert(component);
     bool wasWriting = component->InState(core::csWriting);
     component->SetWriting(true);
     struct Restore {
@@ -584,6 +585,8 @@ void TWriter::WriteComponent(TComponent* component)
     component->GetChildren([&](TComponent* c) { children.push_back(c); }, root_);
     TPersistent* savedAncestor = ancestor_;
     for (TComponent* child : children) {
+        if (written_.contains(child))
+            continue;
         ancestor_ = nullptr;
         for (TComponent* candidate : ancestorChildren)
             if (!child->Name().empty() && core::SameText(candidate->Name(), child->Name()))
