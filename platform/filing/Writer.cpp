@@ -569,6 +569,9 @@ void TWriter::WriteComponent(TComponent* component)
     TFilerFlags flags;
     if (ancestor)
         flags.Include(ffInherited);
+    if (component->ClassName().size() > MaxClassNameLength)
+        throw core::EWriteError("Class name %s is longer than %d characters", component->ClassName(),
+                                static_cast<int>(MaxClassNameLength));
     WritePrefix(flags, -1);
     WriteStr(component->ClassName());
     WriteStr(component->Name());
