@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include "platform/core/Filer.h"
 #include "platform/core/Forward.h"
@@ -43,6 +44,11 @@ const char* ValueTypeName(TValueType type);
 // The flags of an object header's prefix byte (0xF0 | flags).
 enum TFilerFlag { ffInherited, ffChildPos, ffInline };
 using TFilerFlags = core::TSet<TFilerFlag>;
+
+// An object header opens with its class name, a short string, or with the
+// prefix byte: a first byte of 0xF0 or more is taken as a prefix, so a class
+// name can be at most 239 bytes long.
+inline constexpr size_t MaxClassNameLength = 0xEF;
 
 // The four bytes that open every component stream.
 inline constexpr char FilerSignature[4] = {'T', 'P', 'F', '0'};

@@ -2,6 +2,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "platform/core/CodePage.h"
@@ -90,9 +91,10 @@ private:
         TextParser& p_;
     };
 
-    [[noreturn]] void Error(const AnsiString& what) const
+    [[noreturn]] void Error(const AnsiString& what) const { Error(what, line_); }
+    [[noreturn]] static void Error(const AnsiString& what, int line)
     {
-        throw core::EParserError(what + " on line " + std::to_string(line_));
+        throw core::EParserError(what + " on line " + std::to_string(line));
     }
 
     bool AtEnd() const { return pos_ >= text_.size(); }
@@ -224,13 +226,19 @@ private:
             Error("Expected object, inherited or inline but found '" + keyword + "'");
         AnsiString name = ReadIdent();
         AnsiString className = name;
+        int classLine = line_;
         SkipSpace();
         if (Peek() == ':') {
             ++pos_;
             className = ReadIdent();
+            classLine = line_;
         } else {
             name.clear();
         }
+        if (className.size() > MaxClassNameLength)
+            Error("Class name " + className.substr(0, 32) + "... is longer than " +
+                      std::to_string(MaxClassNameLength) + " characters",
+                  classLine);
         int childPos = -1;
         SkipSpace();
         if (Peek() == '[') {

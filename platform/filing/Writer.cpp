@@ -557,6 +557,7 @@ void TWriter::WriteComponent(TComponent* component)
     DepthGuard guard(*this);
     if (!root_)
         root_ = lookupRoot_ = component;
+    written_.insert(component);
     bool wasWriting = component->InState(core::csWriting);
     component->SetWriting(true);
     struct Restore {
@@ -569,6 +570,9 @@ void TWriter::WriteComponent(TComponent* component)
     TFilerFlags flags;
     if (ancestor)
         flags.Include(ffInherited);
+    if (component->ClassName().size() > MaxClassNameLength)
+        throw core::EWriteError("Class name %s is longer than %d characters", component->ClassName(),
+                                static_cast<int>(MaxClassNameLength));
     WritePrefix(flags, -1);
     WriteStr(component->ClassName());
     WriteStr(component->Name());
@@ -585,6 +589,8 @@ void TWriter::WriteComponent(TComponent* component)
     component->GetChildren([&](TComponent* c) { children.push_back(c); }, root_);
     TPersistent* savedAncestor = ancestor_;
     for (TComponent* child : children) {
+        if (written_.contains(child))
+            continue;
         ancestor_ = nullptr;
         for (TComponent* candidate : ancestorChildren)
             if (!child->Name().empty() && core::SameText(candidate->Name(), child->Name()))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/Forward.h"
@@ -20,6 +21,11 @@ namespace filing {
 // references to components by name. Events are written by handler name when
 // the lookup root has a handler of that name. Then come the defined
 // properties, then the children that the component names in GetChildren.
+// A stream holds each component once: one that two components both name as
+// their child (a form lists its components that have no parent control, a
+// control lists the controls placed on it, and a component can be both) is
+// written where it is met first, since reading it twice would make two
+// components of one name.
 //
 // Text is written by the rules of the classic format with GBK text: 8-bit
 // text that is plain ASCII as vaString (vaLString beyond 255 bytes), other
@@ -96,6 +102,8 @@ private:
     core::TStream& stream_;
     AnsiString propPath_;
     core::TComponent* rootAncestor_ = nullptr;
+    // The components written so far.
+    std::unordered_set<const core::TComponent*> written_;
     int depth_ = 0;
 };
 

@@ -50,10 +50,26 @@ fail() {
 . "$(dirname "$0")/xvfb.sh"
 start_xvfb "$work"
 
+# ---- Waiting for effects ---------------------------------------------------------
+
+# Besides the waiting of xvfb.sh: the grid shows the account sets before a
+# box in it is clicked, the box is drawn ticked before 保存. Keys and clicks
+# reach the program in the order they are sent, so what is typed into the
+# login dialog is checked by the sign-in's outcome.
+program_alive() { [ -z "$tool_pid" ] || kill -0 "$tool_pid" 2>/dev/null; }
+
 # ---- Finding windows and places --------------------------------------------------
 
-# The program's shown window with exactly this title, if any. (xdotool's
-# --name does not match Chinese titles, so the titles are compared here.)
+# The titles of the program's shown windows, one a line. (xdotool's --name
+# does not match Chinese titles, so the titles are compared here.)
+shown_titles() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$tool_pid" 2>/dev/null || true); do
+    xdotool getwindowname "$id" 2>/dev/null || true
+  done
+}
+
+# The program's shown window with exactly this title, if any.
 find_window() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$tool_pid" 2>/dev/null || true); do
@@ -64,21 +80,29 @@ find_window() {
 
 # The id of the window with this title, once it is shown.
 window_named() {
-  local id
-  for _ in $(seq 100); do
-    id=$(find_window "$1") && { echo "$id"; return 0; }
-    kill -0 "$tool_pid" 2>/dev/null || fail "the program ended while waiting for the window '$1'"
-    sleep 0.1
-  done
-  fail "no window '$1' came"
+  wait_until "the window '$1'" find_window "$1" >/dev/null
+  find_window "$1"
+}
+
+# No window with this title, seen twice in a row: a search that races with a
+# window being mapped or unmapped can miss it once.
+window_absent() {
+  ! find_window "$1" >/dev/null && sleep 0.1 && ! find_window "$1" >/dev/null
 }
 
 window_gone() {
-  for _ in $(seq 100); do
-    find_window "$1" >/dev/null || return 0
-    sleep 0.1
-  done
-  fail "the window '$1' did not close"
+  wait_until "the window '$1' to close" window_absent "$1"
+}
+
+# The main window is the program's only shown window: no dialog or message
+# holds it disabled, so a click on it is not lost.
+main_alone() {
+  [ "$(shown_titles)" = "帐套工具" ]
+}
+
+# The window holds the keyboard: typed keys reach it.
+has_focus() {
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
 }
 
 # Sets X, Y, WIDTH and HEIGHT to a window's place on the screen.
@@ -89,20 +113,24 @@ geometry() {
 # Screen pixels as RRGGBB.
 pixel() { screen_pixel "$@"; }
 
-# Waits until a window's client pixel (x, y) has the colour: it has painted.
-wait_painted() {  # window x y RRGGBB
+# Whether a window's client pixel (x, y) has the colour.
+client_pixel_is() {  # window x y RRGGBB
   geometry "$1"
-  for _ in $(seq 100); do
-    [ "$(pixel $((X + $2)) $((Y + $3)))" = "$4" ] && return 0
-    sleep 0.1
-  done
-  fail "window $1 never showed $4 at ($2, $3)"
+  [ "$(pixel $((X + $2)) $((Y + $3)))" = "$4" ]
 }
 
-click_in() {  # window x y: a click at a client point
+# Waits until a window's client pixel (x, y) has the colour: it has painted.
+wait_painted() {  # window x y RRGGBB
+  wait_until "window $1 showing $4 at ($2, $3)" client_pixel_is "$@"
+}
+
+# A click at a client point of a shown window; a click on the main window
+# waits until no dialog or message is left over it.
+click_in() {  # window x y
+  wait_until "window $1 on the screen" xdotool getwindowgeometry "$1" >/dev/null
+  [ "$1" = "${main:-}" ] && wait_until "the main window without a dialog over it" main_alone
   geometry "$1"
-  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
-  sleep 0.2
+  xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
 }
 
 shot() {
@@ -117,12 +145,35 @@ main_row2_box=(285 83)
 main_heading=(20 48)
 login_server=(178 48) login_password=(178 96) login_confirm=(154 161)
 login_band=(2 20)
+# The grid's rows are 17 pixels apart. In the 隐藏 column, a pixel of the
+# tick inside a row's box and the top-left corner of the box's frame.
+row_height=17
+tick_x=282 tick_row2_y=83
+box_corner_x=279 box_corner_row2_y=77
+# A message box: a pixel of its icon (client coordinates).
+message_icon=(20 34)
 
-# Dismisses a message box by its OK button, the one button at the bottom centre.
-dismiss() {
-  local id=$1
-  geometry "$id"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 23)) click 1
+# Whether row r's box in the 隐藏 column is drawn ticked (1) or clear (0).
+box_drawn() {  # row 0|1
+  local colour=FFFFFF
+  [ "$2" = 1 ] && colour=000000
+  client_pixel_is "$main" "$tick_x" $((tick_row2_y + ($1 - 2) * row_height)) "$colour"
+}
+
+# The grid shows the three account sets of both runs: before the sign-in it
+# has five empty rows, every box drawn ticked; once the table is read, row 4
+# and its box are gone and row 2 (an account set that is not hidden in
+# either run) is drawn clear.
+grid_loaded() {
+  client_pixel_is "$main" "$box_corner_x" $((box_corner_row2_y + 2 * row_height)) FFFFFF && box_drawn 2 0
+}
+
+# Dismisses a message box by its OK button, the one button at the bottom
+# centre, once the box has painted its icon.
+dismiss() {  # window title icon-colour
+  wait_painted "$1" "${message_icon[@]}" "$3"
+  geometry "$1"
+  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 23)) click 1
   window_gone "$2"
 }
 
@@ -135,11 +186,7 @@ start_tool() {
 
 stop_tool() {
   click_in "$main" "${main_exit[@]}"
-  for _ in $(seq 100); do
-    kill -0 "$tool_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$tool_pid" 2>/dev/null && fail "the program did not end on 退出"
+  wait_ended "$tool_pid" "on 退出"
   local status=0
   wait "$tool_pid" || status=$?
   tool_pid=""
@@ -152,6 +199,7 @@ sign_in() {  # password [server]
   local login
   login=$(window_named "登录")
   wait_painted "$login" "${login_band[@]}" EBEBEB
+  wait_until "the keyboard at the login dialog" has_focus "$login"
   if [ $# -gt 1 ]; then
     click_in "$login" "${login_server[@]}"
     xdotool key ctrl+a
@@ -159,22 +207,26 @@ sign_in() {  # password [server]
   fi
   click_in "$login" "${login_password[@]}"
   xdotool type --delay 40 "$1"
+  # Only for the picture: the last keys painted.
   sleep 0.3
   shot "${shot_prefix}login"
   click_in "$login" "${login_confirm[@]}"
   window_gone "登录"
 }
 
-# Ticks row 2, saves, checks the message and dismisses it.
+# Waits for the account sets, ticks row 2, saves, checks the message and
+# dismisses it.
 tick_and_save() {
+  wait_until "the account sets in the grid" grid_loaded
   click_in "$main" "${main_row2_box[@]}"
+  wait_until "row 2's box drawn ticked" box_drawn 2 1
   shot "${shot_prefix}ticked"
   click_in "$main" "${main_save[@]}"
   local box
   box=$(window_named "提示")
-  sleep 0.3
+  wait_painted "$box" "${message_icon[@]}" 0000FF
   shot "${shot_prefix}saved"
-  dismiss "$box" "提示"
+  dismiss "$box" "提示" 0000FF
 }
 
 # ---- The runs ------------------------------------------------------------------------
@@ -212,10 +264,11 @@ $got"
   start_tool
   sign_in "wrong"
   box=$(window_named "错误")
-  sleep 0.3
+  wait_painted "$box" "${message_icon[@]}" FFFF00
   shot "wrong-message"
-  dismiss "$box" "错误"
-  # Save does nothing while not signed in: no message comes.
+  dismiss "$box" "错误" FFFF00
+  # Save does nothing while not signed in: no message comes. (Had one come,
+  # its modal loop would also swallow the click on 退出 that follows.)
   click_in "$main" "${main_save[@]}"
   sleep 0.5
   find_window "提示" >/dev/null && fail "Save showed a message without a sign-in"

@@ -47,18 +47,18 @@ start_xvfb "$work"
 
 "$probe" >"$work/probe.log" 2>"$work/probe.err" &
 probe_pid=$!
+program_alive() { [ -z "$probe_pid" ] || kill -0 "$probe_pid" 2>/dev/null; }
 
 wait_for_line() {
-  for _ in $(seq 150); do
-    grep -qx "$1" "$work/probe.log" && return 0
-    kill -0 "$probe_pid" 2>/dev/null || fail "the probe ended before printing '$1'"
-    sleep 0.1
-  done
-  fail "timed out waiting for '$1'"
+  wait_until "the line '$1'" grep -qx "$1" "$work/probe.log"
 }
 
 # Screen pixels as RRGGBB.
 pixel() { screen_pixel "$@"; }
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+wait_pixel() {  # x y RRGGBB what
+  wait_until "$4 showing $3 at ($1, $2)" pixel_is "$1" "$2" "$3"
+}
 
 wait_for_line ready
 
@@ -71,28 +71,37 @@ title=$(xdotool getwindowname "$window")
 char_count() { grep -c '^char ' "$work/probe.log" || true; }
 
 # Types one character that is not on the keyboard map and waits until the
-# probe has it. xdotool lends the character a spare key for a moment; a
-# program that looks the key up after that moment (a busy machine) sees the
-# next character lent, or none. One character at a time, retried, removes
-# that race from the check.
+# probe has it. xdotool lends the character a spare key for as long as the
+# key is held (half the delay after the press); a program that looks the key
+# up after that moment (a busy machine) sees the next character lent, or
+# none. One character at a time, held for a second and retried when nothing
+# came, removes that race from the check.
 type_unmapped() {
-  local want before
+  local want before deadline
   want=$(printf '%s' "$1" | iconv -f UTF-8 -t GBK | wc -c)
   for _ in 1 2 3; do
     before=$(char_count)
-    LC_ALL=C.UTF-8 xdotool type --delay 100 "$1"
-    for _ in $(seq 30); do
+    LC_ALL=C.UTF-8 xdotool type --delay 2000 "$1"
+    deadline=$((SECONDS + e2e_limit / 3))
+    while [ "$SECONDS" -lt "$deadline" ]; do
       [ $(($(char_count) - before)) -ge "$want" ] && return 0
+      program_alive || fail "the probe ended while waiting for '$1'"
       sleep 0.1
     done
   done
   fail "the probe never received '$1'"
 }
 
-# Clicks arrive at the client positions of the panel and of the pop-up.
-xdotool mousemove $((panel_x + 13)) $((panel_y + 7)) click 1
+# Typed text has arrived: the probe holds at least this many characters.
+chars_at_least() { [ "$(char_count)" -ge "$1" ]; }
+
+# Clicks arrive at the client positions of the panel and of the pop-up,
+# each clicked once it is on the screen.
+wait_pixel $((panel_x + 13)) $((panel_y + 7)) $left_rgb "the panel"
+xdotool mousemove --sync $((panel_x + 13)) $((panel_y + 7)) click 1
 wait_for_line "click 13 7"
-xdotool mousemove $((popup_x + 7)) $((popup_y + 9)) click 1
+wait_pixel $((popup_x + 7)) $((popup_y + 9)) $popup_rgb "the pop-up"
+xdotool mousemove --sync $((popup_x + 7)) $((popup_y + 9)) click 1
 wait_for_line "popup-click 7 9"
 # ASCII through the keyboard map, Enter as a key that becomes a character,
 # Chinese through keys xdotool maps to the characters' keysyms.
@@ -101,6 +110,7 @@ chinese_chars=(中 文 输 入)
 chinese=$(printf '%s' "${chinese_chars[@]}")
 xdotool type --delay 30 "$ascii"
 xdotool key Return
+wait_until "the ASCII text and Enter" chars_at_least $((${#ascii} + 1))
 for ch in "${chinese_chars[@]}"; do
   type_unmapped "$ch"
 done
@@ -134,41 +144,27 @@ check_pixel $((popup_x + popup_w)) $((popup_y + popup_h)) $root_rgb "screen, pas
 
 # The caret blinks: its pixels are seen inverted and plain within a few periods.
 seen_on="" seen_off=""
-for _ in $(seq 60); do
+caret_seen_both() {
   case "$(pixel $((caret_x + 1)) $((caret_y + 8)))" in
     "$caret_on_rgb") seen_on=1 ;;
     "$right_rgb") seen_off=1 ;;
     *) fail "caret pixel is neither $caret_on_rgb nor $right_rgb" ;;
   esac
-  [ -n "$seen_on" ] && [ -n "$seen_off" ] && break
-  sleep 0.1
-done
-[ -n "$seen_on" ] || fail "the caret never showed"
-[ -n "$seen_off" ] || fail "the caret never blinked off"
+  [ -n "$seen_on" ] && [ -n "$seen_off" ]
+}
+wait_until "the caret blinking on and off" caret_seen_both
 
 # The pop-up goes, and the keyboard comes back to the form: typing goes on.
 xdotool key F3
 wait_for_line "popup hidden"
-for _ in $(seq 50); do
-  [ "$(pixel $((popup_x + 5)) $((popup_y + 5)))" = "$root_rgb" ] && break
-  sleep 0.1
-done
-[ "$(pixel $((popup_x + 5)) $((popup_y + 5)))" = "$root_rgb" ] || fail "the pop-up is still on the screen"
+wait_pixel $((popup_x + 5)) $((popup_y + 5)) $root_rgb "the screen where the pop-up was"
 before=$(char_count)
 xdotool type --delay 30 "ok"
-for _ in $(seq 50); do
-  [ $(($(char_count) - before)) -ge 2 ] && break
-  sleep 0.1
-done
-[ $(($(char_count) - before)) -ge 2 ] || fail "typing after the pop-up went did not arrive: the keyboard is lost"
+wait_until "typing after the pop-up went (else the keyboard is lost)" chars_at_least $((before + 2))
 
 # Escape ends the probe, cleanly.
 xdotool key Escape
-for _ in $(seq 100); do
-  kill -0 "$probe_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$probe_pid" 2>/dev/null && fail "the probe did not end on Escape"
+wait_ended "$probe_pid" "on Escape"
 status=0
 wait "$probe_pid" || status=$?
 probe_pid=""

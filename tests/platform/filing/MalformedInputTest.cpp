@@ -256,6 +256,16 @@ TEST_F(MalformedInput, TextForms)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadText(c.text), c.message) << c.what;
+
+    // A class name's length byte of 240 or more would read back as an
+    // object prefix: such a name is refused, one byte shorter is a name.
+    std::string longest = "T" + std::string(238, 'x');
+    auto child = [](const std::string& className) {
+        return "object W: TSampleForm\n  object P: " + className + "\n  end\nend\n";
+    };
+    EXPECT_EQ(ReadText(child(longest + "x")),
+              "Class name T" + std::string(31, 'x') + "... is longer than 239 characters on line 2");
+    EXPECT_EQ(ReadText(child(longest)), "Class " + longest + " not found on line 2 (reading W.P)");
 }
 
 TEST_F(MalformedInput, EveryErrorIsAFilingError)

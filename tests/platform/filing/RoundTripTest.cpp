@@ -428,4 +428,34 @@ TEST_F(RoundTrip, DeclaredAndComputedDefaultsAreNotWritten)
     EXPECT_EQ(copy.increment, 0);
     EXPECT_EQ(copy.mask, "");
     EXPECT_EQ(copy.width, 64);
+// A form lists its components that have no parent control, and a control
+// the controls on it; a form placed on a form is both. It is written once,
+// so what was read writes and reads back to the same bytes, also when it
+// carries the name of its root (which is not among its own components).
+TEST_F(RoundTrip, AComponentTwoParentsNameIsWrittenOnce)
+{
+    for (std::string child : {"SampleWindow", "Inner"}) {
+        SCOPED_TRACE(child);
+        std::string text = "object SampleWindow: TSampleForm\n"
+                           "  object " + child + ": TSampleForm\n"
+                           "    Caption = 'inner'\n"
+                           "  end\n"
+                           "end\n";
+        std::unique_ptr<TComponent> form(filing::ReadComponentText(text, nullptr));
+        ASSERT_EQ(form->ComponentCount(), 1);
+        auto* inner = dynamic_cast<TSampleForm*>(form->Components(0));
+        ASSERT_NE(inner, nullptr);
+        EXPECT_EQ(inner->Parent(), form.get());
+
+        std::string bytes = Binary(form.get());
+        AnsiString written = filing::ComponentToText(form.get());
+        EXPECT_EQ(written.find("object " + child + ": TSampleForm", 1),
+                  written.rfind("object " + child + ": TSampleForm"))
+            << written;
+        core::TStringStream stream{bytes};
+        std::unique_ptr<TComponent> copy(filing::ReadComponent(stream, nullptr));
+        ASSERT_EQ(copy->ComponentCount(), 1);
+        EXPECT_EQ(copy->Components(0)->Name(), child);
+        EXPECT_EQ(Binary(copy.get()), bytes);
+    }
 }
