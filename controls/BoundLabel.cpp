@@ -15,7 +15,7 @@ void TBoundLabel::Publish(core::PropertyList& list)
 {
     core::PropBuilder<TBoundLabel> p(list);
     p.String("Caption", &TBoundLabel::Caption, &TBoundLabel::SetCaption, "TCaption");
-    p.Enum("Layout", "TTextLayout", {"tlTop", "tlCenter", "tlBottom"}, &TBoundLabel::Layout, &TBoundLabel::SetLayout)
+    p.Enum("Layout", &TBoundLabel::Layout, &TBoundLabel::SetLayout)
         .Default(ui::tlTop);
     p.Boolean("ParentColor", &TBoundLabel::ParentColor, &TBoundLabel::SetParentColor).Default(true);
     p.Boolean("ShowAccelChar", &TBoundLabel::ShowAccelChar, &TBoundLabel::SetShowAccelChar).Default(true);

@@ -160,8 +160,7 @@ void TFlatButtonBase<Base>::Publish(core::PropertyList& list)
     p.Integer("AdvColorDown", &B::AdvColorDown, &B::SetAdvColorDown, "TAdvColors").Default(10);
     p.Integer("AdvColorBorder", &B::AdvColorBorder, &B::SetAdvColorBorder, "TAdvColors").Default(50);
     p.Boolean("UseAdvColors", &B::UseAdvColors, &B::SetUseAdvColors).Default(false);
-    p.Enum("TransparentMode", "TTransparentMode", TransparentModeNames(), &B::TransparentMode,
-           &B::SetTransparentMode)
+    p.Enum("TransparentMode", &B::TransparentMode, &B::SetTransparentMode)
         .Default(tmNone);
     // AllowAllUp and the group come before Down, so that a button read as
     // down is in its group.
@@ -171,7 +170,7 @@ void TFlatButtonBase<Base>::Publish(core::PropertyList& list)
     p.String("Caption", &B::Caption, &B::SetCaption, "TCaption");
     p.template Object<TBitmap>("Glyph", &B::Glyph, &B::SetGlyph);
     p.Integer("NumGlyphs", &B::NumGlyphs, &B::SetNumGlyphs, "TNumGlyphs").Default(1);
-    p.Enum("Layout", "TButtonLayout", ButtonLayoutNames(), &B::Layout, &B::SetLayout).Default(ui::blGlyphTop);
+    p.Enum("Layout", &B::Layout, &B::SetLayout).Default(ui::blGlyphTop);
     p.Integer("Margin", &B::Margin, &B::SetMargin).Default(-1);
     p.Integer("Spacing", &B::Spacing, &B::SetSpacing).Default(4);
     p.Integer("ModalResult", &B::ModalResult, &B::SetModalResult, "TModalResult").Default(ui::mrNone);

@@ -54,7 +54,7 @@ void TFlatMemo::Publish(core::PropertyList& list)
     // The frame is always the box's own.
     p.Boolean("Ctl3D", &TFlatMemo::Ctl3D, &TFlatMemo::SetCtl3D).Stored(false);
     p.Boolean("ParentCtl3D", &TFlatMemo::ParentCtl3D, &TFlatMemo::SetParentCtl3D).Stored(false);
-    p.Enum("BorderStyle", "TBorderStyle", {"bsNone", "bsSingle"}, &TFlatMemo::BorderStyle, &TFlatMemo::SetBorderStyle)
+    p.Enum("BorderStyle", ui::BorderStyleType(), &TFlatMemo::BorderStyle, &TFlatMemo::SetBorderStyle)
         .Default(ui::bsNone);
 }
 

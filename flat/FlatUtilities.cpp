@@ -17,19 +17,6 @@ namespace flat {
 
 using namespace graphics;
 
-const std::vector<AnsiString>& TransparentModeNames()
-{
-    static const std::vector<AnsiString> names = {"tmAlways", "tmNotFocused", "tmNone"};
-    return names;
-}
-
-const std::vector<AnsiString>& ButtonLayoutNames()
-{
-    // The platform's speed button publishes the type; its list is the one.
-    static const std::vector<AnsiString> names = ui::TSpeedButton::StaticClass().FindProperty("Layout")->EnumNames();
-    return names;
-}
-
 // ---- Hue, saturation, lightness ----------------------------------------------
 
 namespace {

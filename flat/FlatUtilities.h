@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/EnumType.h"
+
 // Colour and drawing helpers shared by the flat controls (push button,
 // speed button, memo, band panels): hue/saturation/lightness on the
 // 240-step scale, the derived ("advanced") colours, a bevelled frame, the
@@ -43,13 +45,7 @@ using TNumGlyphs = int;
 
 // When a flat button shows its parent instead of a face colour: always,
 // while the pointer is not over it (and it has not the focus), or never.
-enum TTransparentMode { tmAlways, tmNotFocused, tmNone };
-// The member names of TTransparentMode, in value order: the one list that
-// every published TransparentMode property names.
-const std::vector<AnsiString>& TransparentModeNames();
-// The member names of the platform's TButtonLayout, as the platform
-// registered them.
-const std::vector<AnsiString>& ButtonLayoutNames();
+CORE_ENUM(TTransparentMode, tmAlways, tmNotFocused, tmNone);
 
 // ---- Hue, saturation, lightness ----------------------------------------------
 

@@ -809,7 +809,7 @@ bool ExtentsDiffer(const std::optional<TtsExtentArray>& mine, const std::optiona
 
 }  // namespace
 
-void TCustomGrid_ts::DefineProperties(filing::TFiler& filer)
+void TCustomGrid_ts::DefineProperties(core::TFiler& filer)
 {
     ui::TCustomControl::DefineProperties(filer);
     if (!storeExtents_)

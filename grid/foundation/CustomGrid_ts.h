@@ -257,7 +257,7 @@ class TCustomGrid_ts : public ui::TCustomControl {
     void SetEditorMode(bool value);
     ui::TWinControl* InplaceEditor() const { return editor_; }
 
-    void DefineProperties(filing::TFiler& filer) override;
+    void DefineProperties(core::TFiler& filer) override;
     void WndProc(ui::TMessage& message) override;
 
 protected:

@@ -3,12 +3,19 @@
 #include <vector>
 
 #include "flat/FlatButton.h"
-#include "tests/platform/ui/FormFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 // A dialog form on the headless display with flat buttons that note their
-// clicks by name.
-class FlatFixture : public FormFixture {
+// clicks by name. The form keeps the 320 x 240 size the flat goldens were
+// drawn in.
+class FlatFixture : public HeadlessFixture {
 protected:
+    void SetUp() override
+    {
+        HeadlessFixture::SetUp();
+        form->SetBounds(100, 100, 320, 240);
+    }
+
     flat::TFlatButton* Button(const char* name, graphics::TRect bounds, int group = 0)
     {
         auto* b = Add<flat::TFlatButton>(name, bounds);
@@ -18,13 +25,6 @@ protected:
         return b;
     }
     void ClickOn(ui::TControl* c) { display->Click(At(c, {5, 5})); }
-
-    // The colour of a pixel of a control, in its client coordinates.
-    graphics::TColor PixelOf(const ui::TControl* c, graphics::TPoint p) const
-    {
-        graphics::TPoint s = c->ClientToScreen(p) - form->ClientOrigin();
-        return PixelAt(s.X, s.Y);
-    }
 
     std::vector<core::AnsiString> clicks;
 };

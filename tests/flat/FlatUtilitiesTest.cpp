@@ -7,7 +7,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/Shape.h"
-#include "tests/platform/ui/FormFixture.h"
+#include "tests/flat/FlatFixture.h"
 
 using namespace flat;
 using graphics::Bounds;
@@ -352,7 +352,7 @@ TEST_F(FlatLayoutTest, TheClientCornerAndThePressOffsetMoveBoth)
 
 namespace {
 
-class FlatParentImageTest : public FormFixture {};
+class FlatParentImageTest : public FlatFixture {};
 
 }  // namespace
 

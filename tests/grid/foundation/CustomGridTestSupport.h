@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "grid/foundation/CustomGrid_ts.h"
-#include "tests/controls/HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 class TTestGrid : public grid::TCustomGrid_ts {
 public:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/core/EnumType.h"
+
 #include <memory>
 #include <vector>
 
@@ -16,9 +18,9 @@ using core::Variant;
 
 namespace {
 
-enum TShape { shCircle, shSquare };
-enum TStyle { stBold, stItalic };
-using TStyles = core::TSet<TStyle>;
+CORE_ENUM(TShape, shCircle, shSquare);
+CORE_ENUM(TStyle, stBold, stItalic);
+CORE_SET(TStyles, TStyle);
 
 class TPen : public core::TPersistent {
     CORE_CLASS(TPen, core::TPersistent)
@@ -72,9 +74,9 @@ class TCopyProbe : public core::TPersistent {
         core::PropBuilder<TCopyProbe> p(list);
         p.Integer("Count", &TCopyProbe::Count, &TCopyProbe::SetCount);
         p.Char("Letter", &TCopyProbe::Letter, &TCopyProbe::SetLetter);
-        p.Enum("Shape", "TShape", {"shCircle", "shSquare"}, &TCopyProbe::Shape, &TCopyProbe::SetShape);
+        p.Enum("Shape", &TCopyProbe::Shape, &TCopyProbe::SetShape);
         p.Boolean("ParentFont", &TCopyProbe::ParentFont, &TCopyProbe::SetParentFont);
-        p.Set("Styles", "TStyles", {"stBold", "stItalic"}, &TCopyProbe::Styles, &TCopyProbe::SetStyles);
+        p.Set("Styles", &TCopyProbe::Styles, &TCopyProbe::SetStyles);
         p.Float("Ratio", &TCopyProbe::Ratio, &TCopyProbe::SetRatio);
         p.String("Font", &TCopyProbe::Font, &TCopyProbe::SetFont);
         p.String("FontName", &TCopyProbe::FontName, &TCopyProbe::SetFontName);

@@ -428,6 +428,8 @@ TEST_F(RoundTrip, DeclaredAndComputedDefaultsAreNotWritten)
     EXPECT_EQ(copy.increment, 0);
     EXPECT_EQ(copy.mask, "");
     EXPECT_EQ(copy.width, 64);
+}
+
 // A form lists its components that have no parent control, and a control
 // the controls on it; a form placed on a form is both. It is written once,
 // so what was read writes and reads back to the same bytes, also when it
