@@ -14,8 +14,18 @@
 //   clipboard U / G    after F2: the clipboard's text as SDL holds it (UTF-8)
 //                      and as the program reads it back (GBK), bytes in hex
 //   popup hidden       after F3
+//   requestor gone     after F4: a second X client asked for the clipboard
+//                      and went away before the answer, which then fails
+//                      with an X error that the program must survive
+//   wm-name TYPE HEX   at the start: the form's WM_NAME as the desktop reads
+//                      it, its type and its text in UTF-8 bytes in hex (the
+//                      form is made with an ASCII title that is then changed)
 // and ends (exit status 0) on Escape or when the form is closed.
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdio>
 #include <functional>
@@ -160,6 +170,54 @@ void ReportClipboard()
     SDL_free(held);
 }
 
+// A second client of the display asks for the clipboard's text and is gone
+// before the answer comes.
+void VanishingRequestor()
+{
+    Display* other = XOpenDisplay(nullptr);
+    if (!other) {
+        std::printf("requestor failed\n");
+        return;
+    }
+    Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(other, XInternAtom(other, "CLIPBOARD", False), XInternAtom(other, "UTF8_STRING", False),
+                      XInternAtom(other, "PROBE_CLIPBOARD", False), window, CurrentTime);
+    XDestroyWindow(other, window);
+    XCloseDisplay(other);  // sends both requests, in this order
+    std::printf("requestor gone\n");
+}
+
+// The WM_NAME of the SDL window titled `utf8`, as a desktop reads it.
+void ReportWmName(const char* utf8)
+{
+    for (Uint32 id = 1; id < 16; ++id) {
+        SDL_Window* window = SDL_GetWindowFromID(id);
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!window || std::string(SDL_GetWindowTitle(window)) != utf8 || !SDL_GetWindowWMInfo(window, &info) ||
+            info.subsystem != SDL_SYSWM_X11)
+            continue;
+        Display* display = info.info.x11.display;
+        XTextProperty property{};
+        if (!XGetWMName(display, info.info.x11.window, &property))
+            break;
+        char** list = nullptr;
+        int count = 0;
+        std::string text;
+        if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success && count > 0)
+            text = list[0];
+        if (list)
+            XFreeStringList(list);
+        char* type = property.encoding ? XGetAtomName(display, property.encoding) : nullptr;
+        std::printf("wm-name %s %s\n", type ? type : "none", Hex(text).c_str());
+        if (type)
+            XFree(type);
+        XFree(property.value);
+        return;
+    }
+    std::printf("wm-name none\n");
+}
+
 // A cursor of our own: a 16 by 16 cross, opaque black on transparent.
 constexpr TCursor kCrossCursor = 1;
 void RegisterCrossCursor()
@@ -175,7 +233,7 @@ int Run()
     TWindowManager& wm = WindowManager();
     wm.SetBackend(backend::CreateSdlBackend());
     RegisterCrossCursor();
-    TProbeWindow form({.Caption = "窗口 Probe",
+    TProbeWindow form({.Caption = "Probe",
                        .Bounds = graphics::Bounds(100, 80, 400, 300),
                        .Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
                        .Left = kFormPixel,
@@ -202,12 +260,16 @@ int Run()
             popup.Handle()->Show(false);
             std::printf("popup hidden\n");
         }
+        if (vk == VK_F4)
+            VanishingRequestor();
     };
+    form.Handle()->SetText("窗口 Probe");
     wm.SetFocus(panel.Handle());
     wm.CreateCaret(panel.Handle(), 2, 16);
     wm.SetCaretPos(150, 50);
     wm.ShowCaret(panel.Handle());
     wm.ProcessMessages();
+    ReportWmName(core::AnsiToUtf8("窗口 Probe").c_str());
     std::printf("ready\n");
 
     TMsg msg;

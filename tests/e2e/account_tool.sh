@@ -275,6 +275,70 @@ $got"
   stop_tool
   got=$("$store_tool" list)
   [ "$got" = "$before" ] || fail "a failed sign-in changed the store: $got"
+
+  # A save rejected by a conflict shows the error; the next save then writes
+  # the user's other change and says so.
+  store_db="$XDG_DATA_HOME/account-tool/master.db"
+  # The application's error display: a shown window of the program other
+  # than the main window. Waits for it, then for it to go once answered.
+  other_window() {
+    local id
+    for _ in $(seq 100); do
+      for id in $(xdotool search --onlyvisible --pid "$tool_pid" 2>/dev/null || true); do
+        [ "$id" != "$main" ] && { echo "$id"; return 0; }
+      done
+      sleep 0.1
+    done
+    fail "no message came"
+  }
+  dismiss_error() {
+    local id
+    id=$(other_window)
+    sleep 0.3
+    shot "${shot_prefix}error"
+    geometry "$id"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 23)) click 1
+    for _ in $(seq 100); do
+      xdotool search --onlyvisible --pid "$tool_pid" 2>/dev/null | grep -qx "$id" || return 0
+      sleep 0.1
+    done
+    fail "the message did not close"
+  }
+  main_row1_box=(285 66) main_row3_box=(285 100)
+  shot_prefix=conflict-
+  start_tool
+  sign_in "$password"
+  click_in "$main" "${main_row1_box[@]}"   # tick 演示账套
+  click_in "$main" "${main_row3_box[@]}"   # clear 上海分公司
+  sqlite3 "$store_db" "UPDATE TsAccount SET Tag = 1, AccountDb = 'theirs' WHERE AccountName = '演示账套'"
+  click_in "$main" "${main_save[@]}"
+  dismiss_error
+  find_window "提示" >/dev/null && fail "a rejected save claimed success"
+  click_in "$main" "${main_save[@]}"
+  box=$(window_named "提示")
+  dismiss "$box" "提示"
+  stop_tool
+  got=$("$store_tool" list)
+  expected=$'AccountName,AccountDb,Tag\n演示账套,theirs,1\n北京分公司,beijing_2024,1\n上海分公司,shanghai_2024,0'
+  [ "$got" = "$expected" ] || fail "after a rejected save and a second one: expected
+$expected
+got
+$got"
+
+  # A fill that fails (a column missing): the grid keeps rows it did not
+  # fill, and saving writes none of them and does not claim success.
+  shot_prefix=fill-
+  sqlite3 "$store_db" "UPDATE TsAccount SET Tag = 0; ALTER TABLE TsAccount RENAME COLUMN AccountDb TO DbName"
+  start_tool
+  sign_in "$password"
+  dismiss_error
+  shot_prefix=fill-save-
+  click_in "$main" "${main_save[@]}"
+  dismiss_error
+  find_window "提示" >/dev/null && fail "a save after a failed fill claimed success"
+  stop_tool
+  got=$(sqlite3 "$store_db" "SELECT group_concat(Tag, ',') FROM TsAccount")
+  [ "$got" = "0,0,0" ] || fail "a save after a failed fill wrote flags: $got"
   ;;
 postgresql)
   : "${ATS_PG_DSN:?run this inside pg-cluster.sh run}"

@@ -63,10 +63,25 @@ wait_pixel() {  # x y RRGGBB what
 wait_for_line ready
 
 # The title, set in GBK, reaches the desktop as UTF-8.
-window=$(xdotool search --pid "$probe_pid" | head -n1)
-[ -n "$window" ] || fail "no window of the probe on the display"
-title=$(xdotool getwindowname "$window")
-[ "$title" = "窗口 Probe" ] || fail "window title is '$title'"
+# (The probe has two windows: the form, and the pop-up without a title.)
+window="" titles=""
+for id in $(xdotool search --pid "$probe_pid"); do
+  title=$(xdotool getwindowname "$id")
+  titles="$titles '$title'"
+  [ "$title" = "窗口 Probe" ] && window=$id
+done
+[ -n "$window" ] || fail "no window of the probe is titled '窗口 Probe': the titles are$titles"
+# WM_NAME too, for desktops that read only that: typed for what it holds
+# (COMPOUND_TEXT or UTF8_STRING), never UTF-8 bytes typed as Latin-1.
+wm_name=$(grep '^wm-name ' "$work/probe.log")
+title_hex=$(printf '%s' "窗口 Probe" | od -An -tx1 | tr -d ' \n' | tr a-f A-F)
+case "$wm_name" in
+  "wm-name COMPOUND_TEXT $title_hex" | "wm-name UTF8_STRING $title_hex") ;;
+  *) fail "WM_NAME reads as '$wm_name', not the title ($title_hex)" ;;
+esac
+# Windows present plain software surfaces: no OpenGL driver is loaded.
+gl_libraries=$(grep -oE '[^/ ]*(libGLX?|libEGL|libOpenGL|_dri|swrast)[^/ ]*\.so[^/ ]*' "/proc/$probe_pid/maps" | sort -u | tr '\n' ' ' || true)
+[ -z "$gl_libraries" ] || fail "the probe loaded OpenGL libraries: $gl_libraries"
 
 char_count() { grep -c '^char ' "$work/probe.log" || true; }
 
@@ -118,6 +133,16 @@ done
 clip_text='剪贴板 clip'
 xdotool key F2
 wait_for_line "clipboard .*"
+# A requestor that is gone before its answer: the X error this causes is
+# logged, and the probe goes on (it must still take the keys below).
+xdotool key F4
+wait_for_line "requestor gone"
+for _ in $(seq 50); do
+  grep -q "X protocol error ignored: BadWindow" "$work/probe.err" && break
+  kill -0 "$probe_pid" 2>/dev/null || fail "the probe ended after the clipboard requestor went away"
+  sleep 0.1
+done
+grep -q "X protocol error ignored: BadWindow" "$work/probe.err" || fail "no X error was logged for the vanished requestor"
 
 # The screenshot: the painted pattern sits where the windows are, to the pixel.
 import -window root "$shot"

@@ -3,10 +3,13 @@
 // SdlCaret.cpp.
 #include "platform/backend/sdl/SdlBackend.h"
 
+#include "platform/backend/sdl/SdlX11.h"
+
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/core/CodePage.h"
@@ -135,6 +138,7 @@ void TSdlBackend::WindowCreated(HWND window)
                                 std::max(w.bounds.Width(), 1), std::max(w.bounds.Height(), 1), flags);
     if (!w.window)
         throw core::EOSError("Cannot create a window: %s", core::Utf8ToAnsi(SDL_GetError()));
+    SetX11WindowName(w.window, core::AnsiToUtf8(w.title));
     // An owned window with a caption (a dialog) stays above its owner.
     if (!w.popup && window->Owner())
         if (TSdlWindow* owner = Find(window->Owner()->TopLevel()))
@@ -176,7 +180,9 @@ void TSdlBackend::WindowChanged(HWND window)
         return;
     if (window->Text() != w->title) {
         w->title = window->Text();
-        SDL_SetWindowTitle(w->window, core::AnsiToUtf8(w->title).c_str());
+        std::string title = core::AnsiToUtf8(w->title);
+        SDL_SetWindowTitle(w->window, title.c_str());
+        SetX11WindowName(w->window, title);
     }
     uint32_t style = window->Style() & ~(ui::WS_VISIBLE | ui::WS_DISABLED);
     if (style != (w->style & ~(ui::WS_VISIBLE | ui::WS_DISABLED)))
@@ -370,8 +376,16 @@ std::unique_ptr<ui::TBackend> CreateSdlBackend()
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Windows present plain software surfaces. SDL's framebuffer
+    // acceleration would put each window's pixels through a renderer, which
+    // loads an OpenGL driver (a software one where there is no accelerator)
+    // for a few megabytes of pixels: about 90 MB more and a slower start.
+    // SDL_FRAMEBUFFER_ACCELERATION in the environment still asks for it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SurviveX11Errors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw core::EOSError("Cannot open the display: %s", core::Utf8ToAnsi(SDL_GetError()));
+    SurviveX11Errors();
     return std::make_unique<TSdlBackend>();
 }
 

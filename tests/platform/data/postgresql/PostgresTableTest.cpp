@@ -236,3 +236,42 @@ TEST(PostgresProvider, EveryKindOfColumnReadsAndWritesBack)
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0], "9001|-0.05|2.5|-7|2001-02-03 04:05:06.789|1900-01-01|0100");
 }
+
+TEST(PostgresProvider, EveryTypedPasswordReachesTheDataSourceWholeOrIsRefused)
+{
+    // Through the data source route each password signs in as itself, the
+    // characters that mean something to ODBC's attribute syntax included;
+    // what cannot be passed whole is refused before the driver is asked.
+    const AnsiString carried[] = {"}", "};", "{", "{x}", ";", "=", "a}DRIVER=/nonexistent/ats-trap.so;c=",
+                                  "\"both' quotes", "line\nbreak", "密码", AnsiString(1000, 'L')};
+    struct Restore {
+        ~Restore() { Psql("ALTER ROLE sa PASSWORD " + Quoted(Environment("ATS_PG_PASSWORD")) + ";\n"); }
+    } restore;
+    for (const AnsiString& password : carried) {
+        SCOPED_TRACE(core::AnsiToUtf8(password.substr(0, 40)));
+        Psql("ALTER ROLE sa PASSWORD " + Quoted(password) + ";\n");
+        TADOConnection connection(nullptr);
+        connection.SetConnectionString(LoginString(password));
+        try {
+            connection.Open();
+        } catch (const core::EDatabaseError& error) {
+            ADD_FAILURE() << error.Message();
+        }
+        EXPECT_TRUE(connection.Connected());
+        // A part of it does not sign in.
+        TADOConnection part(nullptr);
+        part.SetConnectionString(LoginString(password.substr(0, password.size() - 1)));
+        EXPECT_THROW(part.Open(), core::EDatabaseError);
+    }
+    for (const AnsiString& password : {AnsiString("a\0b", 3), AnsiString(2000, 'L')}) {
+        TADOConnection connection(nullptr);
+        connection.SetConnectionString(LoginString(password));
+        try {
+            connection.Open();
+            ADD_FAILURE() << "signed in";
+        } catch (const core::EDatabaseError& error) {
+            EXPECT_EQ(error.Message().find("password authentication failed"), AnsiString::npos)
+                << "reached the server: " << error.Message();
+        }
+    }
+}
