@@ -30,6 +30,8 @@
 using namespace ui;
 using graphics::TPixel;
 
+void SendToAGoneWindow();  // StaleWindow.cpp
+
 namespace {
 
 constexpr TPixel kFormPixel = 0x00336699;
@@ -174,6 +176,7 @@ int Run()
 {
     TWindowManager& wm = WindowManager();
     wm.SetBackend(backend::CreateSdlBackend());
+    SendToAGoneWindow();
     RegisterCrossCursor();
     TProbeWindow form({.Caption = "窗口 Probe",
                        .Bounds = graphics::Bounds(100, 80, 400, 300),

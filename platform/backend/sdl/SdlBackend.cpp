@@ -2,6 +2,7 @@
 // clipboard and the clock. Events are in SdlEvents.cpp, the caret in
 // SdlCaret.cpp.
 #include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/sdl/SdlX11Errors.h"
 
 #include <SDL.h>
 
@@ -372,6 +373,7 @@ std::unique_ptr<ui::TBackend> CreateSdlBackend()
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw core::EOSError("Cannot open the display: %s", core::Utf8ToAnsi(SDL_GetError()));
+    FilterStaleWindowErrors();
     return std::make_unique<TSdlBackend>();
 }
 
