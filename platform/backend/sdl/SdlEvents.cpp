@@ -5,6 +5,7 @@
 
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/backend/sdl/SdlKeys.h"
+#include "platform/backend/sdl/SdlX11Errors.h"
 #include "platform/core/CodePage.h"
 
 namespace backend {
@@ -25,6 +26,7 @@ bool ToButton(Uint8 sdlButton, ui::TMouseButton& button)
 
 bool TSdlBackend::PumpEvents(int timeoutMs)
 {
+    FilterStaleWindowErrors();
     UpdateCaret();
     // Wake up in time for the caret's next blink.
     int wait = timeoutMs;

@@ -20,12 +20,20 @@ namespace backend {
 namespace {
 
 XErrorHandler previousHandler = nullptr;
+bool passingOn = false;
 
 int OnXError(Display* display, XErrorEvent* error)
 {
     if (IsStaleWindowError(error->error_code, error->request_code))
         return 0;
-    return previousHandler ? previousHandler(display, error) : 0;
+    // A handler that took over from this one and passes errors back to it
+    // must not make the two call each other for ever.
+    if (passingOn || !previousHandler)
+        return 0;
+    passingOn = true;
+    int result = previousHandler(display, error);
+    passingOn = false;
+    return result;
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 namespace backend {
 
 // On X11, keeps errors about windows that are already gone from ending the
-// program (see SdlX11Errors.cpp). Call once SDL's video subsystem runs; does
-// nothing under other video drivers.
+// program (see SdlX11Errors.cpp). Call once SDL's video subsystem runs, and
+// again before waiting for events: a library that sets a handler of its own
+// for good is put behind this one again. Does nothing under other video
+// drivers.
 void FilterStaleWindowErrors();
 
 // Whether an X error (its error code and the major opcode of the request
