@@ -1,6 +1,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/core/CodePage.h"
 #include "platform/core/Component.h"
@@ -58,10 +59,16 @@ AnsiString FormatReal(T value)
         auto fixed = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long double>(value),
                                    std::chars_format::fixed, 18);
         if (fixed.ec == std::errc()) {
-            long double back = 0;
-            ParseLongDouble(std::string_view(buffer, static_cast<size_t>(fixed.ptr - buffer)), back);
-            T narrowed = static_cast<T>(back);
-            if (narrowed == value && std::signbit(narrowed) == std::signbit(value))
+            // Read back as the text form's reader will read it.
+            std::string_view text(buffer, static_cast<size_t>(fixed.ptr - buffer));
+            T back = 0;
+            if constexpr (std::is_same_v<T, float>)
+                ParseFloat(text, back);
+            else if constexpr (std::is_same_v<T, double>)
+                ParseDouble(text, back);
+            else
+                ParseLongDouble(text, back);
+            if (back == value && std::signbit(back) == std::signbit(value))
                 return AnsiString(buffer, fixed.ptr);
         }
     }

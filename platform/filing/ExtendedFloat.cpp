@@ -59,16 +59,37 @@ void LongDoubleToExtended(long double value, uint8_t bytes[10])
     bytes[9] = static_cast<uint8_t>((exponent >> 8) | (negative ? 0x80 : 0));
 }
 
-bool ParseLongDouble(std::string_view text, long double& value)
+namespace {
+
+// strtold_l, strtod_l or strtof_l over the whole text in the C locale.
+template <typename T, typename Parse>
+bool ParseWhole(std::string_view text, T& value, Parse parse)
 {
     static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     std::string copy(text);
     char* end = nullptr;
-    long double parsed = strtold_l(copy.c_str(), &end, classic);
+    T parsed = parse(copy.c_str(), &end, classic);
     if (copy.empty() || end != copy.c_str() + copy.size() || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;
+}
+
+}  // namespace
+
+bool ParseLongDouble(std::string_view text, long double& value)
+{
+    return ParseWhole(text, value, strtold_l);
+}
+
+bool ParseDouble(std::string_view text, double& value)
+{
+    return ParseWhole(text, value, strtod_l);
+}
+
+bool ParseFloat(std::string_view text, float& value)
+{
+    return ParseWhole(text, value, strtof_l);
 }
 
 }  // namespace filing

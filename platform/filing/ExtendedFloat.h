@@ -18,5 +18,10 @@ void LongDoubleToExtended(long double value, uint8_t bytes[10]);
 // underflow giving zero. False when the text is no number or the value
 // overflows.
 bool ParseLongDouble(std::string_view text, long double& value);
+// The same straight into a double or a float, rounded once: a value read as
+// long double and then narrowed can be rounded twice and land one unit away
+// from the number the text was printed from.
+bool ParseDouble(std::string_view text, double& value);
+bool ParseFloat(std::string_view text, float& value);
 
 }  // namespace filing

@@ -365,16 +365,22 @@ private:
     void WriteReal(long double value, char suffix, const AnsiString& number)
     {
         switch (suffix) {
-        case 's':
-            if (std::fabs(value) > FLT_MAX)
+        // Single and date values are read from the text in their own type:
+        // rounded once, they come back as the number they were printed from.
+        case 's': {
+            float single = 0;
+            if (std::fabs(value) > FLT_MAX || !ParseFloat(number, single))
                 Error("Floating point number " + number + " out of range");
-            writer_.WriteSingle(static_cast<float>(value));
+            writer_.WriteSingle(single);
             break;
-        case 'd':
-            if (std::fabs(value) > DBL_MAX)
+        }
+        case 'd': {
+            double date = 0;
+            if (std::fabs(value) > DBL_MAX || !ParseDouble(number, date))
                 Error("Floating point number " + number + " out of range");
-            writer_.WriteDate(static_cast<double>(value));
+            writer_.WriteDate(date);
             break;
+        }
         case 'c':
             // The text holds the currency's count of ten-thousandths.
             if (!(std::fabs(value) < 9.2233720368547758e18L))

@@ -40,6 +40,8 @@
 using namespace ui;
 using graphics::TPixel;
 
+void SendToAGoneWindow();  // StaleWindow.cpp
+
 namespace {
 
 constexpr TPixel kFormPixel = 0x00336699;
@@ -232,6 +234,7 @@ int Run()
 {
     TWindowManager& wm = WindowManager();
     wm.SetBackend(backend::CreateSdlBackend());
+    SendToAGoneWindow();
     RegisterCrossCursor();
     TProbeWindow form({.Caption = "Probe",
                        .Bounds = graphics::Bounds(100, 80, 400, 300),

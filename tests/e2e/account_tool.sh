@@ -44,6 +44,9 @@ fail() {
   cat "$work/tool.log" >&2 2>/dev/null || true
   exit 1
 }
+# A command that fails outside a check names itself.
+set -E
+trap 'fail "line $LINENO: \"$BASH_COMMAND\" failed"' ERR
 
 # ---- The display ---------------------------------------------------------------
 
@@ -126,15 +129,17 @@ wait_painted() {  # window x y RRGGBB
 
 # A click at a client point of a shown window; a click on the main window
 # waits until no dialog or message is left over it.
+window_on_screen() { xdotool getwindowgeometry "$1" >/dev/null 2>&1; }
 click_in() {  # window x y
-  wait_until "window $1 on the screen" xdotool getwindowgeometry "$1" >/dev/null
+  wait_until "window $1 on the screen" window_on_screen "$1"
   [ "$1" = "${main:-}" ] && wait_until "the main window without a dialog over it" main_alone
   geometry "$1"
   xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
 }
 
+# A picture for people to look at; a busy X server may refuse one.
 shot() {
-  import -window root "$out/$1.png"
+  import -window root "$out/$1.png" || echo "account_tool ($mode): no screenshot $1" >&2
 }
 
 # Where the controls are, in client coordinates of their windows (from the
@@ -169,9 +174,14 @@ grid_loaded() {
 }
 
 # Dismisses a message box by its OK button, the one button at the bottom
-# centre, once the box has painted its icon.
-dismiss() {  # window title icon-colour
-  wait_painted "$1" "${message_icon[@]}" "$3"
+# centre, once the box has painted: its icon when its colour is given
+# (0000FF information, FFFF00 warning), else its face.
+dismiss() {  # window title [icon-colour]
+  if [ -n "${3:-}" ]; then
+    wait_painted "$1" "${message_icon[@]}" "$3"
+  else
+    wait_painted "$1" 5 5 EBEBEB
+  fi
   geometry "$1"
   xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 23)) click 1
   window_gone "$2"

@@ -61,6 +61,9 @@ wait_pixel() {  # x y RRGGBB what
 }
 
 wait_for_line ready
+# An X error about a window that is gone (as SDL's wake-up of its event loop
+# meets on a busy display) did not end the probe.
+grep -qx "survived an event to a gone window" "$work/probe.log" || fail "an event to a gone window ended the probe"
 
 # The title, set in GBK, reaches the desktop as UTF-8.
 # (The probe has two windows: the form, and the pop-up without a title.)

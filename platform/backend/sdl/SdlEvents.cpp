@@ -5,6 +5,7 @@
 
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/backend/sdl/SdlKeys.h"
+#include "platform/backend/sdl/SdlX11Errors.h"
 #include "platform/core/CodePage.h"
 
 namespace backend {
@@ -23,16 +24,29 @@ bool ToButton(Uint8 sdlButton, ui::TMouseButton& button)
 
 }  // namespace
 
+// How often a wait for events looks for them.
+constexpr Uint32 kPollMs = 5;
+
 bool TSdlBackend::PumpEvents(int timeoutMs)
 {
+    FilterStaleWindowErrors();
     UpdateCaret();
     // Wake up in time for the caret's next blink.
     int wait = timeoutMs;
     int blink = MsUntilBlink();
     if (blink >= 0 && (wait < 0 || blink < wait))
         wait = blink;
+    // SDL's own waiting wakes itself by sending an event to one of the
+    // program's windows over a second X connection; on a busy X server that
+    // can reach a window just destroyed, and the error ends the program
+    // (SdlX11Errors.cpp). So the wait is a poll every few milliseconds.
     SDL_Event event;
-    int got = wait == 0 ? SDL_PollEvent(&event) : wait < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, wait);
+    int got = SDL_PollEvent(&event);
+    Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(wait > 0 ? wait : 0);
+    while (!got && wait != 0 && (wait < 0 || SDL_GetTicks64() < deadline)) {
+        SDL_Delay(kPollMs);
+        got = SDL_PollEvent(&event);
+    }
     bool any = false;
     while (got) {
         any = true;

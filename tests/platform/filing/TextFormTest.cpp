@@ -173,6 +173,12 @@ TEST_F(TextForm, FloatsKeepEveryBitThroughText)
                                  PropertyBytes(B({0x05, 0x01, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x80})),   // denormal
                                  PropertyBytes(B({0x05, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x7F}))})
         EXPECT_EQ(TextToBytes(BytesToText(extended)), extended) << BytesToText(extended);
+    // Dates and singles are read from their text as what they are: this
+    // date, read as a long double and then narrowed, came back one unit off.
+    for (std::string value : {PropertyBytes(B({0x11, 0xFB, 0, 0, 0, 0x7B, 0x7E, 0x75, 0})),
+                              PropertyBytes(B({0x0F, 0x01, 0, 0, 0})),  // the smallest single
+                              PropertyBytes(B({0x0F, 0xCD, 0xCC, 0xCC, 0x3D}))})
+        EXPECT_EQ(TextToBytes(BytesToText(value)), value) << BytesToText(value);
     // Values that text cannot hold are refused.
     std::string infinity = PropertyBytes(B({0x05, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}));
     EXPECT_THROW(BytesToText(infinity), core::EReadError);
