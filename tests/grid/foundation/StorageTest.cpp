@@ -423,13 +423,13 @@ TEST_F(StorageTest, ClearOperations)
 
 TEST_F(StorageTest, SetRowSlotsClearsRowsItCutsOff)
 {
-    TtsBitmapElement* shared = NewSharedBitmap();
+    graphics::TBitmap* picture = NewSharedBitmap()->Bitmap();
     Tts2DStorage storage(0, 0);
-    storage.SetValue(1, 8, skBitmap, BitmapValue(shared->Bitmap()));
+    storage.SetValue(1, 8, skBitmap, BitmapValue(picture));
     storage.SetValue(1, 2, skText, Text("kept"));
     storage.SetRowSlots(5);
     EXPECT_EQ(storage.RowSlots(), 5);
-    EXPECT_EQ(FindSharedBitmap(shared->Bitmap()), nullptr);
+    EXPECT_EQ(FindSharedBitmap(picture), nullptr);
     EXPECT_EQ(storage.LastRow(), 2);
     storage.SetRowSlots(-3);
     EXPECT_EQ(storage.RowSlots(), 0);
