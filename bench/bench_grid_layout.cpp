@@ -26,11 +26,13 @@ protected:
 };
 
 // One shown form per row count, made once: 10 columns, a 600 by 400 grid
-// whose top row is in the middle of the grid.
+// whose top row is in the middle of the grid. The forms live until the
+// process ends: the window manager's own statics may be gone before any of
+// ours would be destroyed.
 TBenchGrid& GridWithRows(int rows)
 {
-    static std::map<int, std::unique_ptr<ui::TForm>> forms;
-    static std::map<int, TBenchGrid*> grids;
+    static auto& forms = *new std::map<int, std::unique_ptr<ui::TForm>>;
+    static auto& grids = *new std::map<int, TBenchGrid*>;
     if (forms.empty()) {
         backend::THeadlessBackend::Install();
         ui::Application().Initialize();
