@@ -326,7 +326,7 @@ $got"
   find_window "提示" >/dev/null && fail "a rejected save claimed success"
   click_in "$main" "${main_save[@]}"
   box=$(window_named "提示")
-  dismiss "$box" "提示"
+  dismiss "$box" "提示" 0000FF
   stop_tool
   got=$("$store_tool" list)
   expected=$'AccountName,AccountDb,Tag\n演示账套,theirs,1\n北京分公司,beijing_2024,1\n上海分公司,shanghai_2024,0'

@@ -2,7 +2,6 @@
 // clipboard and the clock. Events are in SdlEvents.cpp, the caret in
 // SdlCaret.cpp.
 #include "platform/backend/sdl/SdlBackend.h"
-#include "platform/backend/sdl/SdlX11Errors.h"
 
 #include "platform/backend/sdl/SdlX11.h"
 
@@ -387,7 +386,6 @@ std::unique_ptr<ui::TBackend> CreateSdlBackend()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw core::EOSError("Cannot open the display: %s", core::Utf8ToAnsi(SDL_GetError()));
     SurviveX11Errors();
-    FilterStaleWindowErrors();
     return std::make_unique<TSdlBackend>();
 }
 

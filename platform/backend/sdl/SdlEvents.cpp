@@ -5,7 +5,7 @@
 
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/backend/sdl/SdlKeys.h"
-#include "platform/backend/sdl/SdlX11Errors.h"
+#include "platform/backend/sdl/SdlX11.h"
 #include "platform/core/CodePage.h"
 
 namespace backend {
@@ -29,7 +29,9 @@ constexpr Uint32 kPollMs = 5;
 
 bool TSdlBackend::PumpEvents(int timeoutMs)
 {
-    FilterStaleWindowErrors();
+    // A library that set an X error handler of its own for good is put
+    // behind ours again before the wait.
+    SurviveX11Errors();
     UpdateCaret();
     // Wake up in time for the caret's next blink.
     int wait = timeoutMs;
@@ -39,7 +41,7 @@ bool TSdlBackend::PumpEvents(int timeoutMs)
     // SDL's own waiting wakes itself by sending an event to one of the
     // program's windows over a second X connection; on a busy X server that
     // can reach a window just destroyed, and the error ends the program
-    // (SdlX11Errors.cpp). So the wait is a poll every few milliseconds.
+    // (see SurviveX11Errors). So the wait is a poll every few milliseconds.
     SDL_Event event;
     int got = SDL_PollEvent(&event);
     Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(wait > 0 ? wait : 0);
