@@ -3,6 +3,8 @@
 #include "controls/BandPanels.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
+#include "controls/TinyEditBtn.h"
+#include "controls/TinySpeedBtn.h"
 #include "controls/TinyGrid.h"
 #include "platform/core/ClassRegistry.h"
 
@@ -14,6 +16,8 @@ void RegisterControls()
         &TTinyGrid::StaticClass(),
         &TTinyEdit::StaticClass(),
         &TTinyButton::StaticClass(),
+        &TTinySpeedBtn::StaticClass(),
+        &TTinyEditBtn::StaticClass(),
         &TTopPanel::StaticClass(),
         &TCenterPanel::StaticClass(),
         &TBottomPanel::StaticClass(),
