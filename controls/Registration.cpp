@@ -4,6 +4,7 @@
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
 #include "controls/TinyEditBtn.h"
+#include "controls/TinyMemo.h"
 #include "controls/TinySpeedBtn.h"
 #include "controls/TinyGrid.h"
 #include "platform/core/ClassRegistry.h"
@@ -14,6 +15,7 @@ void RegisterControls()
 {
     core::RegisterClasses({
         &TTinyGrid::StaticClass(),
+        &TTinyMemo::StaticClass(),
         &TTinyEdit::StaticClass(),
         &TTinyButton::StaticClass(),
         &TTinySpeedBtn::StaticClass(),
