@@ -3,12 +3,14 @@
 #include <vector>
 
 #include "controls/EditExitCheck.h"
+#include "flat/FlatButton.h"
 #include "controls/TinyEdit.h"
 #include "controls/TinyEditBtn.h"
 #include "platform/core/StringList.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/VirtualKeys.h"
+#include "tests/support/Golden.h"
 #include "tests/support/HeadlessFixture.h"
 
 using namespace controls;
@@ -560,4 +562,52 @@ TEST_F(TinyEditTest, ThePickedRecordBecomesTheInfoHint)
     ShowInfoHints = false;
     customer->Pick(customer);
     EXPECT_EQ(customer->Hint(), "old");
+}
+
+TEST_F(TinyEditTest, GoldenPictureOfTheLooks)
+{
+    auto edit = [&](const char* caption, int left, int top, TLabelPosition position = lpLeft) {
+        auto* e = Add<TTinyEdit>("", Bounds(left, top, 110, 18));
+        e->SetColorFlat(15461355);
+        e->SetLabelPosition(position);
+        e->SetLabelCaption(caption);
+        return e;
+    };
+    edit("静止", 60, 10)->SetText("plain 文字");
+    auto* focused = edit("焦点", 60, 36);
+    focused->SetText("focused");
+    auto* hovered = edit("悬停", 60, 62);
+    hovered->SetText("hovered");
+    auto* disabled = edit("无效", 60, 88);
+    disabled->SetText("disabled");
+    disabled->SetEnabled(false);
+    auto* secret = edit("密码", 60, 114);
+    secret->SetPasswordChar('*');
+    secret->SetText("secret");
+    auto* red = edit("红字", 60, 140);
+    red->SetRedWord(true);
+    red->SetText("-12.5");
+    edit("上方", 220, 26, lpAbove)->SetText("above");
+    edit("右边", 220, 62, lpRight)->SetText("right");
+    edit("下方", 220, 88, lpBelow)->SetText("below");
+    auto* customer = edit("", 220, 140);
+    customer->SetBaseType(btCustomer);
+    customer->SetButtonVisible(true);
+    customer->SetText("华联超市");
+    auto* memo = edit("多行", 60, 166);
+    memo->SetMultiLine(true);
+    memo->SetBounds(60, 166, 110, 44);
+    memo->SetText("第一行\r\nsecond line");
+    ShowForm(400, 220);
+    focused->SetFocus();
+    display->MoveMouse(At(hovered, {50, 9}));
+    EXPECT_TRUE(hovered->MouseInControl());
+    EXPECT_TRUE(testsupport::MatchesGolden(*Picture(), "controls_tiny_edit_looks"));
+    // With no flat memo focused, the pointer alone gives the active look.
+    auto* holder = Add<flat::TFlatButton>("Holder", Bounds(300, 190, 40, 20));
+    holder->SetFocus();
+    display->MoveMouse(At(holder, {5, 5}));
+    display->MoveMouse(At(hovered, {50, 9}));
+    EXPECT_TRUE(hovered->IsActiveLook());
+    EXPECT_TRUE(testsupport::MatchesGolden(*PictureAround(hovered, 2), "controls_tiny_edit_hovered"));
 }
