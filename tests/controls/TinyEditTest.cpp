@@ -3,12 +3,15 @@
 #include <vector>
 
 #include "controls/EditExitCheck.h"
+#include "controls/Registration.h"
 #include "flat/FlatButton.h"
 #include "controls/TinyEdit.h"
 #include "controls/TinyEditBtn.h"
 #include "platform/core/StringList.h"
+#include "platform/filing/Streaming.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Registration.h"
 #include "platform/ui/VirtualKeys.h"
 #include "tests/support/Golden.h"
 #include "tests/support/HeadlessFixture.h"
@@ -610,4 +613,86 @@ TEST_F(TinyEditTest, GoldenPictureOfTheLooks)
     display->MoveMouse(At(hovered, {50, 9}));
     EXPECT_TRUE(hovered->IsActiveLook());
     EXPECT_TRUE(testsupport::MatchesGolden(*PictureAround(hovered, 2), "controls_tiny_edit_hovered"));
+}
+
+TEST_F(TinyEditTest, AFormFilesTheFieldsSettingsButNotItsCompanions)
+{
+    ui::RegisterControls();
+    controls::RegisterControls();
+    const char* text = R"(object Form1: TForm
+  Left = 100
+  Top = 100
+  Caption = 'Edits'
+  ClientHeight = 100
+  ClientWidth = 300
+  object Price: TTinyEdit
+    Left = 80
+    Top = 16
+    Width = 120
+    Height = 18
+    TabOrder = 0
+    Text = '12.5'
+    FieldName = 'Price'
+    FmtDecimal = fdPrice
+    CheckFmt = cfDecimal
+    PlusNumber = False
+    LabelPosition = lpAbove
+    LabelSpacing = 2
+    LabelCaption = #21333#20215
+    BaseType = btProduct
+    ButtonVisible = True
+    ButtonWidth = 17
+    Options = [soMulti, soClass]
+    GSP_AuditLimit = gspLim_CWB
+    GroupIndex = 65535
+    DataIndex = 7
+    OnButtonClick = PriceButtonClick
+  end
+end
+)";
+    int bound = 0;
+    form->RegisterMethod<core::TObject*>("PriceButtonClick", [&](core::TObject*) { ++bound; });
+    filing::ReadComponentText(text, form);
+    auto* price = dynamic_cast<TTinyEdit*>(form->FindComponent("Price"));
+    ASSERT_NE(price, nullptr);
+    EXPECT_EQ(price->Text(), "12.5");
+    EXPECT_EQ(price->FieldName(), "Price");
+    EXPECT_EQ(price->FmtDecimal(), fdPrice);
+    EXPECT_EQ(price->CheckFmt(), cfDecimal);
+    EXPECT_FALSE(price->PlusNumber());
+    EXPECT_EQ(price->LabelCaption(), "单价") << "kept although BaseType came after it";
+    EXPECT_EQ(price->Label()->Top(), 16 - price->Label()->Height() - 2);
+    EXPECT_EQ(price->Button()->BoundsRect(), Bounds(201, 16, 17, 18));
+    EXPECT_TRUE(price->Options().Contains(soClass));
+    EXPECT_EQ(price->GSP_AuditLimit(), gspLim_CWB);
+    EXPECT_EQ(price->GroupIndex(), 65535);
+    EXPECT_EQ(price->DataIndex(), 7);
+    price->Pick(price);
+    EXPECT_EQ(bound, 1);
+
+    AnsiString written = filing::ComponentToText(form);
+    for (const char* line : {"Text = '12.5'", "FmtDecimal = fdPrice", "GroupIndex = 65535", "ButtonWidth = 17",
+                             "OnButtonClick = PriceButtonClick", "LabelPosition = lpAbove"})
+        EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
+    for (const char* absent : {"SubLabel", "TTinyEditBtn", "Lines.Strings", "Glyph", "WordWrap", "TabStop"})
+        EXPECT_EQ(written.find(absent), std::string::npos) << absent << "\n" << written;
+}
+
+TEST_F(TinyEditTest, ACompanionDestroyedElsewhereIsForgotten)
+{
+    auto* edit = Edit("Edit", 20);
+    ShowForm();
+    delete edit->Label();
+    delete edit->Button();
+    EXPECT_EQ(edit->Label(), nullptr);
+    EXPECT_EQ(edit->Button(), nullptr);
+    edit->SetLabelCaption("still");
+    edit->SetButtonVisible(true);
+    edit->SetBounds(10, 10, 90, 18);
+    edit->Hide();
+    EXPECT_EQ(edit->LabelCaption(), "still");
+    EXPECT_EQ(edit->Glyph(), nullptr);
+    display->PressKey(ui::VK_RETURN);
+    delete edit;
+    EXPECT_EQ(form->ControlCount(), 0);
 }
