@@ -102,7 +102,9 @@ void TTinyEdit::Pick(core::TObject*)
 void TTinyEdit::DeliverGroupSelect()
 {
     core::TComponent* owner = Owner();
-    if (!owner)
+    // The members answer through the field's window: without one there is
+    // nothing to ask.
+    if (!owner || !HandleAllocated())
         return;
     auto wParam = static_cast<ui::WPARAM>((static_cast<unsigned>(groupIndex_) << 16) | (baseType_ & 0xFFFF));
     auto lParam = reinterpret_cast<ui::LPARAM>(Handle());
@@ -131,7 +133,7 @@ void TTinyEdit::GroupSelect(ui::TMessage& m)
     } else if (dataIndex_ < 0) {
         return;
     }
-    if (baseType_ != btNone || from == HandleOrNull() || !from)
+    if (baseType_ != btNone || from == HandleOrNull() || !from || !HandleAllocated())
         return;
     ui::WindowManager().SendMessage(from, WM_TINYGETITEM, reinterpret_cast<ui::WPARAM>(Handle()),
                                     static_cast<ui::LPARAM>(dataIndex_));
