@@ -74,6 +74,8 @@ probe_pid=$!
 
 wait_for_line() { wait_until "the line '$1'" grep -qx "$1" "$work/probe.log"; }
 lines_matching() { grep -c "$1" "$work/probe.log" || true; }
+# At least N lines match: polled, so counted afresh each time.
+lines_at_least() { [ "$(lines_matching "$1")" -ge "$2" ]; }
 hex() { od -An -tx1 | tr a-f A-F | tr -d ' \n'; }
 gbk_hex() { printf '%s' "$1" | iconv -f UTF-8 -t GBK | hex; }
 
@@ -146,20 +148,20 @@ wait_for_line "text Amount $(gbk_hex '1,234.5')"
 # Enter in the last field goes round to the first (the button is no tab
 # stop); leaving Amount checks its number.
 xdotool key Return
-wait_until "Name entered again" [ "$(lines_matching '^enter Name$')" -ge 2 ]
+wait_until "Name entered again" lines_at_least '^enter Name$' 2
 wait_for_line "text Amount $(gbk_hex 1234.5)"
 click_at 114 95
-wait_until "a click" [ "$(lines_matching '^click$')" -ge 1 ]
+wait_until "a click" lines_at_least '^click$' 1
 xdotool key Return
-wait_until "a click by Enter" [ "$(lines_matching '^click$')" -ge 2 ]
+wait_until "a click by Enter" lines_at_least '^click$' 2
 xdotool key space
-wait_until "a click by the space bar" [ "$(lines_matching '^click$')" -ge 3 ]
+wait_until "a click by the space bar" lines_at_least '^click$' 3
 
 import -window root "$shot" || echo "edit_probe: no screenshot" >&2
 
 # Escape in a field ends the probe, cleanly.
 click_at 180 29
-wait_until "Name entered a third time" [ "$(lines_matching '^enter Name$')" -ge 3 ]
+wait_until "Name entered a third time" lines_at_least '^enter Name$' 3
 xdotool key Escape
 wait_ended "$probe_pid" "on Escape"
 status=0
