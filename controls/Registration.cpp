@@ -1,6 +1,8 @@
 #include "controls/Registration.h"
 
 #include "controls/BandPanels.h"
+#include "controls/PickButton.h"
+#include "controls/PickEdit.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
 #include "controls/TinyGrid.h"
@@ -17,6 +19,9 @@ void RegisterControls()
         &TTopPanel::StaticClass(),
         &TCenterPanel::StaticClass(),
         &TBottomPanel::StaticClass(),
+        &TQorPickEditClass::StaticClass(),
+        &TCPickButton::StaticClass(),
+        &TPickButton::StaticClass(),
     });
 }
 
