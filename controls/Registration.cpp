@@ -5,6 +5,8 @@
 #include "controls/PickEdit.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
+#include "controls/TinyEditBtn.h"
+#include "controls/TinySpeedBtn.h"
 #include "controls/TinyGrid.h"
 #include "platform/core/ClassRegistry.h"
 
@@ -16,6 +18,8 @@ void RegisterControls()
         &TTinyGrid::StaticClass(),
         &TTinyEdit::StaticClass(),
         &TTinyButton::StaticClass(),
+        &TTinySpeedBtn::StaticClass(),
+        &TTinyEditBtn::StaticClass(),
         &TTopPanel::StaticClass(),
         &TCenterPanel::StaticClass(),
         &TBottomPanel::StaticClass(),

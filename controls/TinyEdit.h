@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/core/EnumType.h"
-#include "platform/core/Set.h"
+#include "controls/EditTypes.h"
 #include "platform/graphics/Color.h"
 #include "platform/ui/Edit.h"
 
@@ -12,44 +11,6 @@ class TCustomLabel;
 namespace controls {
 
 using core::AnsiString;
-
-// The in-house edit's enumerations, as stored forms name them.
-CORE_ENUM(TFmtDec, fdNone, fdQty, fdPrice, fdTotal, fdOther);
-CORE_ENUM(TCheckFmt, cfNone, cfDecimal, cfDate, cfForceDate, cfNumber);
-CORE_ENUM(TLabelPosition, lpAbove, lpBelow, lpLeft, lpRight);
-CORE_ENUM(TSelectOption, soMulti, soClass, soNoSelectBatch);
-CORE_SET(TSelectOptions, TSelectOption);
-CORE_ENUM(TBaseType,
-          btNone,
-          btSubject,
-          btCustomer,
-          btDept,
-          btEmployee,
-          btStock,
-          btProduct,
-          btVendor,
-          btVoucher,
-          btZone,
-          btPos,
-          btBType,
-          btLocation,
-          btAudit,
-          btSign,
-          btVipCard);
-CORE_ENUM(TGSP_AuditLimit,
-          gspLim_None,
-          gspLim_AUDIT_ZJL,
-          gspLim_AUDIT_YWY,
-          gspLim_AUDIT_ZGG,
-          gspLim_AUDIT_YSY,
-          gspLim_AUDIT_YHY,
-          gspLim_AUDIT_CGY,
-          gspLim_AUDIT_ZJY,
-          gspLim_AUDIT_CKZR,
-          gspLim_SCB,
-          gspLim_RSB,
-          gspLim_CWB,
-          gspLim_JLDB);
 
 // Stand-in for the in-house labelled edit until its own step replaces it:
 // the platform's one-line edit that takes every value a stored form gives
