@@ -1,6 +1,6 @@
 #include "controls/PickButton.h"
 
-#include "controls/MagnifierGlyph.h"
+#include "controls/TinyEditBtn.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/ui/VirtualKeys.h"
 

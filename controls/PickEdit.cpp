@@ -1,8 +1,13 @@
 #include "controls/PickEdit.h"
 
 #include <algorithm>
+#include <exception>
 
+#include "controls/EditExitCheck.h"
+#include "controls/EditHelpers.h"
 #include "controls/PickButton.h"
+#include "platform/core/NumberFormat.h"
+#include "platform/core/StrUtils.h"
 #include "platform/ui/Shape.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
@@ -16,7 +21,49 @@ namespace {
 constexpr int kMinHeight = 17;
 constexpr int kLabelSpacing = 3;
 
+// Whether the text, spaces aside, starts with a minus and holds a digit:
+// a negative number for a field that allows one.
+bool IsNegativeNumber(const AnsiString& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    return first != AnsiString::npos && text[first] == '-' &&
+           text.find_first_of("0123456789") != AnsiString::npos;
+}
+
+AnsiString FormatDecimal(double value, TFmtDec format)
+{
+    switch (format) {
+    case fdQty: return FormatQty(value);
+    case fdPrice: return FormatPrice(value);
+    case fdTotal: return FormatTotal(value);
+    case fdOther: return FormatOther(value);
+    case fdNone: break;
+    }
+    return core::FloatToStr(value);
+}
+
 }  // namespace
+
+AnsiString PickCheckedText(const AnsiString& typed, TCheckFmt checkFmt, TFmtDec fmtDecimal, bool plusNumber)
+{
+    const TExitCheckRules rules = PickEditRules(checkFmt, fmtDecimal, plusNumber);
+    const AnsiString text = core::Trim(typed);
+    // The shared check reads numbers without their sign, which only
+    // PlusNumber asks for: a field that allows negative numbers keeps a
+    // typed minus.
+    if (plusNumber || !IsNegativeNumber(text))
+        return CheckedText(text, rules);
+    switch (checkFmt) {
+    case cfDecimal:
+        try {
+            return FormatDecimal(ParseDecimal(text, true), fmtDecimal);
+        } catch (const std::exception&) {
+            return "0";
+        }
+    case cfNumber: return core::IntToStr(-static_cast<int64_t>(DigitsToInt(text)));
+    default: return CheckedText(text, rules);
+    }
+}
 
 TQorPickEditClass::TQorPickEditClass(core::TComponent* owner) : ui::TCustomEdit(owner)
 {
@@ -108,7 +155,10 @@ void TQorPickEditClass::CreateParams(ui::TCreateParams& params)
 void TQorPickEditClass::CreateWnd()
 {
     ui::TCustomEdit::CreateWnd();
-    SetEditRect();
+    // A new window may have another border (BorderStyle and Ctl3D make
+    // the window again): the button, the underline and the text area
+    // follow it.
+    UpdateGeometry();
     // A click on the button is the edit's: OnButtonClick, not the
     // container's OnDownClick.
     if (button_ && button_->Btn())
@@ -120,6 +170,13 @@ void TQorPickEditClass::Resize()
     ui::TCustomEdit::Resize();
     // With a window, WM_SIZE comes once the window has its new size.
     if (!HandleAllocated())
+        UpdateGeometry();
+}
+
+void TQorPickEditClass::AlignControls(ui::TControl* control, ui::TRect& rect)
+{
+    ui::TCustomEdit::AlignControls(control, rect);
+    if (button_ && button_->Visible() != laidOutWithButton_)
         UpdateGeometry();
 }
 
@@ -138,7 +195,8 @@ void TQorPickEditClass::UpdateGeometry()
     // field without it shows the underline as its only edge.
     const bool framed = ui::NewStyleControls() && BorderStyle() == ui::bsSingle;
     int underlineWidth = width;
-    if (button_->Visible()) {
+    laidOutWithButton_ = button_->Visible();
+    if (laidOutWithButton_) {
         // In a field narrower than the button, button and underline stop at
         // the left edge.
         if (framed)
@@ -159,8 +217,7 @@ void TQorPickEditClass::SetEditRect()
     if (!HandleAllocated())
         return;
     const graphics::TRect client = ClientRect();
-    const bool withButton = button_ && button_->Visible();
-    const int reserved = withButton ? button_->Width() + 2 : 2;
+    const int reserved = laidOutWithButton_ && button_ ? button_->Width() + 2 : 2;
     // Never narrower than nothing: a text area whose right lies left of
     // its left would be inverted.
     graphics::TRect r{1, 1, std::max(1, client.Width() - reserved), client.Height() + 1};
@@ -288,7 +345,12 @@ void TQorPickEditClass::EditKeyDown(core::TObject*, uint16_t& key, ui::TShiftSta
 
 void TQorPickEditClass::EditExit(core::TObject*)
 {
-    // FIXME: the exit check comes with the labelled edit's check.
+    if (ReadOnly())
+        return;
+    const AnsiString text = core::Trim(Text());
+    SetText(text);
+    acceptedValue_ = PickCheckedText(text, checkFmt_, fmtDecimal_, plusNumber_);
+    SetText(acceptedValue_);
 }
 
 }  // namespace controls

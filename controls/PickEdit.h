@@ -1,7 +1,8 @@
 #pragma once
 
 #include "controls/BoundLabel.h"
-#include "controls/TinyEdit.h"
+#include "controls/EditTypes.h"
+#include "platform/core/Forward.h"
 #include "platform/ui/Edit.h"
 
 namespace ui {
@@ -10,7 +11,15 @@ class TShape;
 
 namespace controls {
 
+using core::AnsiString;
+
 class TCPickButton;
+
+// What the pick edit keeps of `text` when the user leaves it: the labelled
+// edit's check without the calculator and without cutting the number
+// pattern's trailing zeros (12.5 with "0.0000" stays 12.5000). Numbers keep
+// a typed minus unless `plusNumber` makes them non-negative.
+AnsiString PickCheckedText(const AnsiString& text, TCheckFmt checkFmt, TFmtDec fmtDecimal, bool plusNumber);
 
 // The pick edit: a one-line edit with a small pick button inside its right
 // end, a one-pixel underline inside its bottom edge for the borderless look,
@@ -77,6 +86,8 @@ protected:
     void CreateParams(ui::TCreateParams& params) override;
     void CreateWnd() override;
     void Resize() override;
+    // Lays out again when the button has been shown or hidden.
+    void AlignControls(ui::TControl* control, ui::TRect& rect) override;
     void Notification(core::TComponent* component, core::TOperation operation) override;
 
 private:
@@ -94,6 +105,8 @@ private:
     TCheckFmt checkFmt_ = cfNone;
     bool plusNumber_ = true;
     bool editorEnabled_ = true;
+    // Whether the last layout made room for the button.
+    bool laidOutWithButton_ = true;
 };
 
 }  // namespace controls
