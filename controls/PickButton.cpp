@@ -142,8 +142,14 @@ void TCPickButton::WndProc(ui::TMessage& m)
     switch (m.Msg) {
     case ui::WM_SETFOCUS:
         // The container is only a frame for the button: the focus belongs
-        // with what it sits in.
-        if (Parent() && Parent()->CanFocus()) {
+        // with what it sits in. A parent that gives it straight back (a
+        // form whose active control this is) leaves it here.
+        if (!handingOn_ && Parent() && Parent()->CanFocus()) {
+            handingOn_ = true;
+            struct Reset {
+                bool& flag;
+                ~Reset() { flag = false; }
+            } reset{handingOn_};
             Parent()->SetFocus();
             return;
         }

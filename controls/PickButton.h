@@ -55,6 +55,7 @@ private:
 
     TPickButton* btn_ = nullptr;
     ui::TWinControl* focusControl_ = nullptr;
+    bool handingOn_ = false;  // passing the focus on to the parent
 };
 
 }  // namespace controls

@@ -187,6 +187,25 @@ TEST_F(PickButtonTest, FocusGivenToTheContainerGoesToItsParent)
     EXPECT_FALSE(pick->Focused());
 }
 
+TEST_F(PickButtonTest, OnAFormThatGivesTheFocusBackItKeepsTheFocus)
+{
+    // The form hands its focus to its active control, the container, which
+    // would hand it back for ever.
+    auto* pick = Add<TCPickButton>("Pick", Bounds(10, 10, 20, 25));
+    pick->SetTabStop(true);
+    int clicks = 0;
+    pick->OnDownClick = [&](core::TObject*) { ++clicks; };
+    ShowForm();
+    display->Click(Centre(pick->Btn()));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(pick->Focused());
+    form->SetFocus();
+    Pump();
+    EXPECT_TRUE(pick->Focused());
+    display->PressKey(ui::VK_DOWN, {ui::VK_MENU});
+    EXPECT_EQ(clicks, 2) << "Alt+Down on the focused container";
+}
+
 TEST_F(PickButtonTest, AltDownAloneClicksTheButton)
 {
     struct Case {
