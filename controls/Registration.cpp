@@ -6,6 +6,7 @@
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
 #include "controls/TinyEditBtn.h"
+#include "controls/TinyMemo.h"
 #include "controls/TinySpeedBtn.h"
 #include "controls/TinyGrid.h"
 #include "platform/core/ClassRegistry.h"
@@ -16,6 +17,7 @@ void RegisterControls()
 {
     core::RegisterClasses({
         &TTinyGrid::StaticClass(),
+        &TTinyMemo::StaticClass(),
         &TTinyEdit::StaticClass(),
         &TTinyButton::StaticClass(),
         &TTinySpeedBtn::StaticClass(),
