@@ -5,6 +5,7 @@
 #include "controls/PickButton.h"
 #include "controls/PickEdit.h"
 #include "controls/Registration.h"
+#include "controls/TinyEdit.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/filing/Streaming.h"
 #include "platform/ui/Edit.h"
@@ -41,7 +42,7 @@ protected:
         return edit;
     }
 
-    // Focuses the field by Tab from the one before it, as a user would.
+    // Clicks into the field and types over its whole text.
     void TypeInto(TQorPickEditClass* edit, const char* text)
     {
         display->Click(Centre(edit));
@@ -157,6 +158,23 @@ TEST_F(PickEditTest, LeavingTheFieldChecksItsText)
     display->PressKey(ui::VK_TAB);
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(amount->Text(), " 3 ");
+}
+
+TEST_F(PickEditTest, APriceKeepsItsZerosWhereTheLabelledEditCutsThem)
+{
+    auto* pick = AddEdit("Pick", Bounds(80, 10, 120, 21));
+    auto* tiny = Add<TTinyEdit>("Tiny", Bounds(80, 50, 120, 21));
+    pick->SetCheckFmt(cfDecimal);
+    pick->SetFmtDecimal(fdPrice);
+    tiny->SetCheckFmt(cfDecimal);
+    tiny->SetFmtDecimal(fdPrice);
+    ShowForm();
+    TypeInto(pick, "12.5");
+    display->Click(Centre(tiny));
+    display->Type("12.5");
+    display->Click(Centre(pick));
+    EXPECT_EQ(pick->Text(), "12.5000");
+    EXPECT_EQ(tiny->Text(), "12.5");
 }
 
 TEST_F(PickEditTest, EnteringAcceptsTheTextAndTheKeyboardSelectsIt)
