@@ -1,6 +1,8 @@
 #include "controls/Registration.h"
 
 #include "controls/BandPanels.h"
+#include "controls/PickButton.h"
+#include "controls/PickEdit.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
 #include "controls/TinyEditBtn.h"
@@ -23,6 +25,9 @@ void RegisterControls()
         &TTopPanel::StaticClass(),
         &TCenterPanel::StaticClass(),
         &TBottomPanel::StaticClass(),
+        &TQorPickEditClass::StaticClass(),
+        &TCPickButton::StaticClass(),
+        &TPickButton::StaticClass(),
     });
 }
 
