@@ -450,3 +450,32 @@ TEST_F(RowTest, PrivateFontsFollowTheGridsFont)
     EXPECT_NE(Rows().Items(2)->Font(), nullptr);
     EXPECT_EQ(Rows().Items(0)->Font(), nullptr);
 }
+
+TEST_F(RowTest, RemovingARowClosesItsGapAndRenumbersTheRowsAbove)
+{
+    Rows().MoveRow(4, 1);  // 4, 1, 2, 3
+    Rows().Update(3, [](TtsRow& r) { r.SetColor(255); });
+    Rows().Update(4, [](TtsRow& r) { r.SetHeight(30); });
+    Rows().SetRowChanged(3, true);
+    int id3 = Rows().RowId(3);
+    int id4 = Rows().RowId(4);
+    Rows().RemoveRow(2);
+    EXPECT_EQ(Rows().RowCount(), 3);
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(DisplayOrder(), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(grid.unselectedRows, std::vector<int>{2});
+    // The old rows 3 and 4 are now 2 and 3, with everything that was theirs.
+    ASSERT_NE(Rows().Items(2), nullptr);
+    EXPECT_EQ(Rows().Items(2)->Color(), 255u);
+    EXPECT_EQ(Rows().Items(2)->DataRow(), 2);
+    EXPECT_EQ(Rows().Items(3)->Height(), 30);
+    EXPECT_EQ(grid.RowHeights(1), 30);
+    EXPECT_TRUE(Rows().RowChanged(2));
+    EXPECT_FALSE(Rows().RowChanged(3));
+    EXPECT_EQ(Rows().FindRowById(id3), 2);
+    EXPECT_EQ(Rows().FindRowById(id4), 3);
+    EXPECT_EQ(Rows().ObjectCount(), 3);
+    Rows().RemoveRow(0);
+    Rows().RemoveRow(4);
+    EXPECT_EQ(Rows().RowCount(), 3);
+}
