@@ -70,6 +70,13 @@ TEST_F(RowTest, ANewGridHasOnlyTheHeadingRowObject)
     EXPECT_EQ(ErrorOf([&] { Rows().Row(5); }), "Grid1: Row index 5 out of range");
     EXPECT_EQ(ErrorOf([&] { Rows().Update(0, [](TtsRow&) {}); }), "Grid1: Row index 0 out of range");
     EXPECT_EQ(Rows().RowOrDefault(99).Height(), 14);
+    // Rows without objects read the grid's font while it is read, and still
+    // read as default afterwards.
+    grid.reading = true;
+    ASSERT_NE(Rows().Row(2).Font(), nullptr);
+    grid.reading = false;
+    EXPECT_EQ(Rows().Row(2).Font(), nullptr);
+    EXPECT_TRUE(Rows().Row(2).IsDefault());
 }
 
 TEST_F(RowTest, RowObjectsComeAndGoWithTheirSettings)
