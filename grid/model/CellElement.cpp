@@ -1,5 +1,6 @@
 #include "grid/model/CellElement.h"
 
+#include "grid/model/CellSettings.h"
 #include "grid/model/GridCellHost.h"
 #include "platform/core/Format.h"
 
@@ -44,7 +45,7 @@ void TtsCellElement::MakeCombo()
 
 const graphics::TFont* TtsCellElement::InheritedFont() const
 {
-    return grid_ ? grid_->CellEffectiveFont(dataCol_, dataRow_) : nullptr;
+    return grid_ ? &grid_->CellSettings().EffectiveFont(dataCol_, dataRow_) : nullptr;
 }
 
 }  // namespace grid

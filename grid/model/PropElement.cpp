@@ -293,7 +293,7 @@ void TtsCustomPropElement::RefreshPrivateFont()
 void TtsCustomPropElement::MakeCombo()
 {
     if (!combo_ && grid_) {
-        combo_.reset(grid_->CreateCombo());
+        combo_ = grid_->CreateCombo();
         if (combo_)
             grid_->SetComboDropDownStyle(*combo_, dropDownStyle_);
     }
@@ -302,7 +302,7 @@ void TtsCustomPropElement::MakeCombo()
 
 const graphics::TFont* TtsCustomPropElement::InheritedFont() const
 {
-    return grid_ ? grid_->GridFont() : nullptr;
+    return grid_ ? &grid_->GridFont() : nullptr;
 }
 
 void TtsCustomPropElement::CopyFont(const graphics::TFont* source)

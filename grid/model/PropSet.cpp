@@ -201,7 +201,7 @@ void TtsCellPropSet::PropChanged(TtsKey key, TtsPropNr nr, bool repaint)
         return;
     }
     if (nr == pnControlType)
-        grid_->CellControlTypeChanged(dataCol, dataRow);
+        grid_->PruneCellValue(dataCol, dataRow);
     if (!repaint)
         return;
     // Text settings change only what is drawn inside the cell; colour, 3D,

@@ -6,13 +6,13 @@
 
 #include "grid/foundation/IntegerSet.h"
 #include "grid/foundation/SetList.h"
-#include "tests/grid/model/CellHostSupport.h"
+#include "tests/grid/model/CellTestGrid.h"
 
 namespace grid {
 namespace {
 
 using core::Variant;
-using test::CellHost;
+using CellCall = TCellTestGrid::CellCall;
 
 // The members of an integer set, in order.
 std::vector<int> Members(const TtsIntegerSet* set)
@@ -40,7 +40,7 @@ std::vector<std::pair<int, int>> Cells(const TtsCellPropSet& set)
 
 class CellPropSetTest : public testing::Test {
 protected:
-    CellHost host;
+    TCellTestGrid host{nullptr};
     TtsCellPropSet set{&host};
 };
 
@@ -129,9 +129,9 @@ TEST_F(CellPropSetTest, ChangesRepaintTheCellOrReloadItsMask)
     set.SetCellProp(3, 4, pnControlType, 0, Variant(int32_t{ctCheck}));
     set.SetCellProp(4, 4, pnColor, 0, Variant(int32_t{graphics::clBlue}), false);
     EXPECT_EQ(host.repaints,
-              (std::vector<CellHost::Repaint>{{1, 2, false}, {1, 2, true}, {3, 4, false}}));
-    EXPECT_EQ(host.maskReloads, (std::vector<CellHost::Repaint>{{3, 1, false}}));
-    EXPECT_EQ(host.prunes, (std::vector<CellHost::Repaint>{{3, 4, false}}));
+              (std::vector<CellCall>{{1, 2, false}, {1, 2, true}, {3, 4, false}}));
+    EXPECT_EQ(host.maskReloads, (std::vector<CellCall>{{3, 1, false}}));
+    EXPECT_EQ(host.prunes, (std::vector<CellCall>{{3, 4, false}}));
 }
 
 TEST_F(CellPropSetTest, ResetByMaskTakesOnlyTheMaskedSettingsAndRepaintsOnce)
@@ -151,7 +151,7 @@ TEST_F(CellPropSetTest, ResetByMaskTakesOnlyTheMaskedSettingsAndRepaintsOnce)
     EXPECT_EQ(element->CenterPicture(), dopDefault);
     EXPECT_EQ(element->MaskName(), "Phone");
     // Only the first setting that changed repaints.
-    EXPECT_EQ(host.repaints, (std::vector<CellHost::Repaint>{{2, 2, false}}));
+    EXPECT_EQ(host.repaints, (std::vector<CellCall>{{2, 2, false}}));
 
     EXPECT_FALSE(set.ResetCellProps(2, 2, PropMask(pnColor)));
     EXPECT_TRUE(set.ResetCellProps(2, 2, PropMask(pnMaskName)));
@@ -228,7 +228,7 @@ TEST_F(CellPropSetTest, ChangingTheOwnFontObjectClearsParentFontAndRepaints)
     host.repaints.clear();
     element->Font()->SetName("Changed");
     EXPECT_FALSE(element->ParentFont());
-    EXPECT_EQ(host.repaints, (std::vector<CellHost::Repaint>{{3, 1, false}}));
+    EXPECT_EQ(host.repaints, (std::vector<CellCall>{{3, 1, false}}));
 }
 
 TEST_F(CellPropSetTest, PrivateFontKeepsACopyAndIsListed)
@@ -321,7 +321,7 @@ TEST_F(CellPropSetTest, CopyingASetCopiesItsElementsForTheNewGrid)
     set.SetCellProp(1, 2, pnColor, 0, Variant(int32_t{graphics::clRed}));
     set.SetCellProp(3, 1, pnMaskName, 0, Variant(core::AnsiString("Phone")));
     set.SetCellPrivateFont(2, 2, true);
-    CellHost other;
+    TCellTestGrid other(nullptr);
     TtsCellPropSet copy(&other);
     copy.SetCellProp(4, 4, pnIs3D, 0, Variant(true));
     copy.Assign(set);
