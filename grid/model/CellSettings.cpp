@@ -26,7 +26,12 @@ bool IsSpin(TtsButtonType type)
 
 }  // namespace
 
-TtsCellSettings::TtsCellSettings(IGridCellHost& grid) : grid_(grid), props_(&grid) {}
+TtsCellSettings::TtsCellSettings(IGridCellHost& grid)
+    : grid_(grid), props_(&grid), defaultRow_(std::make_unique<TtsRow>())
+{
+}
+
+TtsCellSettings::~TtsCellSettings() = default;
 
 // ---- Accessors ----
 
@@ -225,7 +230,10 @@ const TtsCol* TtsCellSettings::ColOf(int dataCol) const
 
 const TtsRow& TtsCellSettings::RowOf(int dataRow) const
 {
-    return grid_.GridRows().RowOrDefault(dataRow);
+    // Rows without an object (nearly all of them) read as a row at its
+    // defaults; the row list's own default row would be sized on every call.
+    const TtsRow* row = grid_.GridRows().Items(dataRow);
+    return row ? *row : *defaultRow_;
 }
 
 bool TtsCellSettings::ColOnTop() const
@@ -246,31 +254,33 @@ T Overlap(bool colOnTop, T colValue, T rowValue, T unset)
 
 }  // namespace
 
+TtsCellSettings::Levels TtsCellSettings::LevelsOf(int dataCol, int dataRow) const
+{
+    return {props_.FindCell(dataCol, dataRow), ColOf(dataCol), RowOf(dataRow), ColOnTop()};
+}
+
 TtsControlType TtsCellSettings::EffectiveControlType(int dataCol, int dataRow) const
 {
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow); element &&
-                                                                         element->ControlType() != ctDefault)
-        return element->ControlType();
-    const TtsCol* col = ColOf(dataCol);
-    TtsControlType type = Overlap(ColOnTop(), col ? col->ControlType() : ctDefault, RowOf(dataRow).ControlType(),
-                                  ctDefault);
+    Levels l = LevelsOf(dataCol, dataRow);
+    if (l.cell && l.cell->ControlType() != ctDefault)
+        return l.cell->ControlType();
+    TtsControlType type = Overlap(l.colOnTop, l.col ? l.col->ControlType() : ctDefault, l.row.ControlType(), ctDefault);
     return type != ctDefault ? type : ctText;
 }
 
 graphics::TColor TtsCellSettings::EffectiveColor(int dataCol, int dataRow) const
 {
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow);
-        element && element->Color() != graphics::clNone)
-        return element->Color();
-    const TtsCol* col = ColOf(dataCol);
+    Levels l = LevelsOf(dataCol, dataRow);
+    if (l.cell && l.cell->Color() != graphics::clNone)
+        return l.cell->Color();
     graphics::TColor color =
-        Overlap(ColOnTop(), col ? col->Color() : graphics::clNone, RowOf(dataRow).Color(), graphics::clNone);
+        Overlap(l.colOnTop, l.col ? l.col->Color() : graphics::clNone, l.row.Color(), graphics::clNone);
     if (color != graphics::clNone)
         return color;
     color = grid_.GridColor();
     if (color != graphics::clNone && color != graphics::clWindow)
         return color;
-    if (EffectiveIs3D(dataCol, dataRow))
+    if (Is3DOf(l))
         return graphics::clBtnFace;
     // A grid colour of none would leave the cell unpainted: such a cell
     // takes the window colour.
@@ -279,41 +289,35 @@ graphics::TColor TtsCellSettings::EffectiveColor(int dataCol, int dataRow) const
 
 const graphics::TFont& TtsCellSettings::EffectiveFont(int dataCol, int dataRow) const
 {
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow);
-        element && !element->ParentFont() && element->Font())
-        return *element->Font();
-    const TtsCol* col = ColOf(dataCol);
-    const graphics::TFont* colFont = col && !col->ParentFont() ? col->Font() : nullptr;
-    const TtsRow& row = RowOf(dataRow);
-    const graphics::TFont* rowFont = !row.ParentFont() ? row.Font() : nullptr;
-    if (const graphics::TFont* font = Overlap<const graphics::TFont*>(ColOnTop(), colFont, rowFont, nullptr))
+    Levels l = LevelsOf(dataCol, dataRow);
+    if (l.cell && !l.cell->ParentFont() && l.cell->Font())
+        return *l.cell->Font();
+    const graphics::TFont* colFont = l.col && !l.col->ParentFont() ? l.col->Font() : nullptr;
+    const graphics::TFont* rowFont = !l.row.ParentFont() ? l.row.Font() : nullptr;
+    if (const graphics::TFont* font = Overlap<const graphics::TFont*>(l.colOnTop, colFont, rowFont, nullptr))
         return *font;
     return grid_.GridFont();
 }
 
 TtsWordWrap TtsCellSettings::EffectiveWordWrap(int dataCol, int dataRow) const
 {
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow);
-        element && element->WordWrap() != wwDefault)
-        return element->WordWrap();
-    const TtsCol* col = ColOf(dataCol);
-    TtsWordWrap wrap = Overlap(ColOnTop(), col ? col->WordWrap() : wwDefault, RowOf(dataRow).WordWrap(), wwDefault);
+    Levels l = LevelsOf(dataCol, dataRow);
+    if (l.cell && l.cell->WordWrap() != wwDefault)
+        return l.cell->WordWrap();
+    TtsWordWrap wrap = Overlap(l.colOnTop, l.col ? l.col->WordWrap() : wwDefault, l.row.WordWrap(), wwDefault);
     return wrap != wwDefault ? wrap : grid_.GridWordWrap();
 }
 
 TtsHorzAlignment TtsCellSettings::EffectiveHorzAlignment(int dataCol, int dataRow) const
 {
-    TtsHorzAlignment alignment = htaDefault;
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow))
-        alignment = element->HorzAlignment();
-    const TtsCol* col = ColOf(dataCol);
+    Levels l = LevelsOf(dataCol, dataRow);
+    TtsHorzAlignment alignment = l.cell ? l.cell->HorzAlignment() : htaDefault;
     if (alignment == htaDefault)
-        alignment =
-            Overlap(ColOnTop(), col ? col->HorzAlignment() : htaDefault, RowOf(dataRow).HorzAlignment(), htaDefault);
-    if (alignment == htaDefault && col) {
-        if (col->Alignment() == ui::taRightJustify)
+        alignment = Overlap(l.colOnTop, l.col ? l.col->HorzAlignment() : htaDefault, l.row.HorzAlignment(), htaDefault);
+    if (alignment == htaDefault && l.col) {
+        if (l.col->Alignment() == ui::taRightJustify)
             alignment = htaRight;
-        else if (col->Alignment() == ui::taCenter)
+        else if (l.col->Alignment() == ui::taCenter)
             alignment = htaCenter;
     }
     if (alignment == htaDefault)
@@ -323,73 +327,65 @@ TtsHorzAlignment TtsCellSettings::EffectiveHorzAlignment(int dataCol, int dataRo
 
 TtsVertAlignment TtsCellSettings::EffectiveVertAlignment(int dataCol, int dataRow) const
 {
-    TtsVertAlignment alignment = vtaDefault;
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow))
-        alignment = element->VertAlignment();
-    if (alignment == vtaDefault) {
-        const TtsCol* col = ColOf(dataCol);
-        alignment =
-            Overlap(ColOnTop(), col ? col->VertAlignment() : vtaDefault, RowOf(dataRow).VertAlignment(), vtaDefault);
-    }
+    Levels l = LevelsOf(dataCol, dataRow);
+    TtsVertAlignment alignment = l.cell ? l.cell->VertAlignment() : vtaDefault;
+    if (alignment == vtaDefault)
+        alignment = Overlap(l.colOnTop, l.col ? l.col->VertAlignment() : vtaDefault, l.row.VertAlignment(), vtaDefault);
     if (alignment == vtaDefault)
         alignment = grid_.GridVertAlignment();
     return alignment == vtaDefault ? vtaTop : alignment;
 }
 
+bool TtsCellSettings::Is3DOf(const Levels& l) const
+{
+    return grid_.GridIs3D() || (l.col && l.col->Is3D()) || l.row.Is3D() || (l.cell && l.cell->Is3D());
+}
+
 bool TtsCellSettings::EffectiveIs3D(int dataCol, int dataRow) const
 {
-    if (grid_.GridIs3D())
+    return Is3DOf(LevelsOf(dataCol, dataRow));
+}
+
+bool TtsCellSettings::ReadOnlyOf(const Levels& l) const
+{
+    if ((l.col && !l.col->Visible()) || !l.row.Visible())
         return true;
-    if (const TtsCol* col = ColOf(dataCol); col && col->Is3D())
+    if (grid_.DesignEditable())
+        return false;
+    if (l.cell && l.cell->CellReadOnly() == roOn)
         return true;
-    if (RowOf(dataRow).Is3D())
-        return true;
-    const TtsCellElement* element = props_.FindCell(dataCol, dataRow);
-    return element && element->Is3D();
+    if (l.cell && l.cell->CellReadOnly() == roOff)
+        return false;
+    return (l.col && l.col->ReadOnly()) || l.row.ReadOnly();
 }
 
 bool TtsCellSettings::EffectiveReadOnly(int dataCol, int dataRow) const
 {
-    const TtsCol* col = ColOf(dataCol);
-    const TtsRow& row = RowOf(dataRow);
-    if ((col && !col->Visible()) || !row.Visible())
-        return true;
-    if (grid_.DesignEditable())
-        return false;
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow)) {
-        if (element->CellReadOnly() == roOn)
-            return true;
-        if (element->CellReadOnly() == roOff)
-            return false;
-    }
-    return (col && col->ReadOnly()) || row.ReadOnly();
+    return ReadOnlyOf(LevelsOf(dataCol, dataRow));
 }
 
 TtsButtonType TtsCellSettings::EffectiveButtonType(int dataCol, int dataRow, TtsDropDownStyle* style) const
 {
     if (style)
         *style = ddDropDown;
+    Levels l = LevelsOf(dataCol, dataRow);
     if (!grid_.ReadOnlyButton()) {
-        bool inRange = dataCol >= 1 && dataCol <= grid_.GridCols().Cols() && dataRow >= 1 &&
-                       dataRow <= grid_.GridRows().RowCount();
-        if (!inRange || EffectiveReadOnly(dataCol, dataRow))
+        bool inRange = l.col && dataCol >= 1 && dataRow >= 1 && dataRow <= grid_.GridRows().RowCount();
+        if (!inRange || ReadOnlyOf(l))
             return btNone;
     }
-    if (const TtsCellElement* element = props_.FindCell(dataCol, dataRow);
-        element && element->ButtonType() != btDefault) {
+    if (l.cell && l.cell->ButtonType() != btDefault) {
         if (style)
-            *style = element->DropDownStyle();
-        return element->ButtonType();
+            *style = l.cell->DropDownStyle();
+        return l.cell->ButtonType();
     }
-    const TtsCol* col = ColOf(dataCol);
-    const TtsRow& row = RowOf(dataRow);
-    TtsButtonType colType = col ? col->ButtonType() : btDefault;
-    bool fromCol = ColOnTop() ? colType != btDefault : row.ButtonType() == btDefault;
-    TtsButtonType type = fromCol ? colType : row.ButtonType();
+    TtsButtonType colType = l.col ? l.col->ButtonType() : btDefault;
+    bool fromCol = l.colOnTop ? colType != btDefault : l.row.ButtonType() == btDefault;
+    TtsButtonType type = fromCol ? colType : l.row.ButtonType();
     if (type == btDefault)
         return btNone;
     if (style)
-        *style = fromCol ? col->DropDownStyle() : row.DropDownStyle();
+        *style = fromCol ? l.col->DropDownStyle() : l.row.DropDownStyle();
     return type;
 }
 

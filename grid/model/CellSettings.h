@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "grid/model/PropSet.h"
 
 namespace grid {
@@ -28,6 +30,7 @@ class TtsRow;
 class TtsCellSettings {
 public:
     explicit TtsCellSettings(IGridCellHost& grid);
+    ~TtsCellSettings();
     TtsCellSettings(const TtsCellSettings&) = delete;
     TtsCellSettings& operator=(const TtsCellSettings&) = delete;
 
@@ -150,6 +153,16 @@ public:
     void ResetAllCells(uint32_t mask) { props_.ResetAllProps(mask, true); }
 
 private:
+    // The levels of one cell, looked up once per resolver.
+    struct Levels {
+        const TtsCellElement* cell;
+        const TtsCol* col;  // nullptr outside the grid
+        const TtsRow& row;  // a row at its defaults when it has no object
+        bool colOnTop;
+    };
+    Levels LevelsOf(int dataCol, int dataRow) const;
+    bool Is3DOf(const Levels& levels) const;
+    bool ReadOnlyOf(const Levels& levels) const;
     // Raises the grid's index errors.
     void CheckIndex(int dataCol, int dataRow) const;
     void Set(int dataCol, int dataRow, TtsPropNr nr, int subNr, const TtsPropValue& value);
@@ -159,6 +172,8 @@ private:
 
     IGridCellHost& grid_;
     TtsCellPropSet props_;
+    // What a row without an object reads as.
+    std::unique_ptr<TtsRow> defaultRow_;
 };
 
 }  // namespace grid

@@ -127,8 +127,11 @@ TtsCellElement* TtsCellPropSet::FindUncached(int dataCol, int dataRow) const
 {
     TtsCellElement* element = nullptr;
     // Both the column and the row have an entry for every cell with an
-    // element, so a cell whose column or row has none has no element.
-    if (RowsOfCol(dataCol) && ColsOfRow(dataRow))
+    // element, so a cell whose column or row has none has no element; and
+    // the row's own set (a handful of columns where settings are sparse)
+    // answers most of the rest before the tree of all elements is searched.
+    const TtsIntegerSet* colsOfRow = ColsOfRow(dataRow);
+    if (colsOfRow && RowsOfCol(dataCol) && colsOfRow->Find(dataCol))
         element = static_cast<TtsCellElement*>(Find({dataCol, dataRow}));
     cacheCol_ = dataCol;
     cacheRow_ = dataRow;
