@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "grid/foundation/DateTimeLink.h"
 #include "grid/foundation/EInvalidGridOperation.h"
 #include "grid/model/Cell.h"
 #include "grid/model/Col.h"
@@ -392,6 +393,101 @@ TEST_F(CellSettingsTest, TtsCellReadsAndWritesThroughTheAccessors)
     other.SetParentFont(true);
     EXPECT_EQ(cells.FindCell(4, 4), nullptr);
     EXPECT_TRUE(core::PropertiesAtDefault(other));
+}
+
+}  // namespace
+}  // namespace grid
+
+namespace grid {
+namespace {
+
+class TCellTestSettings : public TtsDateTimeSettings {
+public:
+    core::Variant Value() const override { return {}; }
+    void SetValue(const core::Variant&) override {}
+    TtsDateTimeKind Kind() const override { return dtkDate; }
+    core::AnsiString Caption() const override { return {}; }
+    void SetPopup(bool) override {}
+};
+
+class TCellDateTimeDef : public TtsDateTimeDefComponent {
+    CORE_CLASS(TCellDateTimeDef, TtsDateTimeDefComponent)
+    explicit TCellDateTimeDef(core::TComponent* owner) : TtsDateTimeDefComponent(owner) {}
+    ui::TWinControl* PickerControl() const override { return nullptr; }
+    void SetOnAccept(const core::TNotifyEvent&) override {}
+    void SetOnCancel(const core::TNotifyEvent&) override {}
+    TtsDateTimeSettings* PickerSettings() const override { return &settings_; }
+    void PreparePicker() override {}
+    void ActivatePicker() override {}
+
+private:
+    mutable TCellTestSettings settings_;
+};
+CORE_CLASS_IMPL(TCellDateTimeDef)
+
+TEST_F(CellSettingsTest, DateTimeDefinitionsAreRegisteredWhileACellUsesThem)
+{
+    TCellDateTimeDef first(nullptr);
+    TCellDateTimeDef second(nullptr);
+    cells.SetCellDateTimeDef(2, 2, &first);
+    EXPECT_EQ(grid.registered, (std::vector<TtsDateTimeDefComponent*>{&first}));
+    EXPECT_EQ(grid.dateTimeResets, 1);
+    cells.SetCellDateTimeDef(2, 2, &second);
+    EXPECT_EQ(grid.unregistered, (std::vector<TtsDateTimeDefComponent*>{&first}));
+    EXPECT_EQ(cells.CellDateTimeDef(2, 2), &second);
+    // The date-time button types reset the grid's date-time state too.
+    cells.SetCellButtonType(2, 2, btDateTimePopup);
+    EXPECT_EQ(grid.dateTimeResets, 3);
+    // An element that goes lets go of its definition.
+    cells.SetCellButtonType(2, 2, btDefault);
+    cells.SetCellDateTimeDef(2, 2, nullptr);
+    EXPECT_EQ(cells.FindCell(2, 2), nullptr);
+    EXPECT_EQ(grid.unregistered, (std::vector<TtsDateTimeDefComponent*>{&first, &second}));
+    cells.SetCellDateTimeDef(3, 3, &first);
+    cells.DeleteRow(3);
+    EXPECT_EQ(grid.unregistered.back(), &first);
+}
+
+TEST_F(CellSettingsTest, AnOwnComboTakesTheDropDownStyleAndTheColumnWidth)
+{
+    Col(3).SetWidth(120);
+    cells.SetCellDropDownStyle(3, 1, ddDropDownList);
+    TtsCellElement* element = cells.FindCell(3, 1);
+    ASSERT_NE(element, nullptr);
+    element->MakeCombo();
+    auto* combo = dynamic_cast<TCellTestCombo*>(cells.CellCombo(3, 1));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->style, ddDropDownList);
+    EXPECT_EQ(combo->listWidth, 120);
+    EXPECT_FALSE(cells.CellParentCombo(3, 1));
+
+    // Setting a combo copies it into the own one.
+    TCellTestCombo source;
+    source.items = 5;
+    cells.SetCellCombo(3, 1, &source);
+    EXPECT_EQ(cells.CellCombo(3, 1), combo);
+    EXPECT_EQ(combo->items, 5);
+    // While the combo exists, the style lives in it.
+    cells.SetCellDropDownStyle(3, 1, ddDropDownList);
+    EXPECT_EQ(combo->style, ddDropDownList);
+    cells.SetCellDropDownStyle(3, 1, ddDropDown);
+    EXPECT_EQ(cells.CellDropDownStyle(3, 1), ddDropDown);
+
+    // ParentCombo True drops the combo; the element's own style is back.
+    cells.SetCellParentCombo(3, 1, true);
+    EXPECT_EQ(cells.CellCombo(3, 1), nullptr);
+    EXPECT_EQ(cells.CellDropDownStyle(3, 1), ddDropDownList);
+    cells.SetCellDropDownStyle(3, 1, ddDropDown);
+    EXPECT_EQ(cells.FindCell(3, 1), nullptr);
+    EXPECT_EQ(grid.combosCreated, 1);
+
+    // A combo set on a cell without settings makes the element and the combo.
+    cells.SetCellCombo(4, 4, &source);
+    ASSERT_NE(dynamic_cast<TCellTestCombo*>(cells.CellCombo(4, 4)), nullptr);
+    EXPECT_EQ(dynamic_cast<TCellTestCombo*>(cells.CellCombo(4, 4))->items, 5);
+    cells.SetCellCombo(4, 4, nullptr);
+    cells.SetCellParentCombo(4, 4, true);
+    EXPECT_EQ(cells.FindCell(4, 4), nullptr);
 }
 
 }  // namespace

@@ -16,6 +16,26 @@
 #include "grid/model/GridRows.h"
 #include "platform/graphics/Font.h"
 
+// A combo definition as cells see one: its drop-down style, the width its
+// list was sized to and a stand-in for its list's contents.
+class TCellTestCombo : public core::TPersistent {
+public:
+    grid::TtsDropDownStyle style = grid::ddDropDown;
+    int listWidth = 0;
+    int items = 0;
+
+    void Assign(const core::TPersistent* source) override
+    {
+        if (auto* other = dynamic_cast<const TCellTestCombo*>(source)) {
+            style = other->style;
+            items = other->items;
+        } else {
+            core::TPersistent::Assign(source);
+        }
+    }
+    using core::TPersistent::Assign;
+};
+
 class TCellTestGrid : public grid::TCustomGrid_ts, public grid::IGridCellHost {
 public:
     struct CellCall {
@@ -114,10 +134,23 @@ public:
     }
     void CellMaskChanged(int dataCol, int dataRow) override { maskReloads.push_back({dataCol, dataRow, false}); }
     void PruneCellValue(int dataCol, int dataRow) override { prunes.push_back({dataCol, dataRow, false}); }
-    std::unique_ptr<core::TPersistent> CreateCombo() override { return nullptr; }
-    grid::TtsDropDownStyle ComboDropDownStyle(const core::TPersistent&) const override { return grid::ddDropDown; }
-    void SetComboDropDownStyle(core::TPersistent&, grid::TtsDropDownStyle) override {}
-    void SizeComboToCol(core::TPersistent&, int) override {}
+    std::unique_ptr<core::TPersistent> CreateCombo() override
+    {
+        ++combosCreated;
+        return std::make_unique<TCellTestCombo>();
+    }
+    grid::TtsDropDownStyle ComboDropDownStyle(const core::TPersistent& combo) const override
+    {
+        return static_cast<const TCellTestCombo&>(combo).style;
+    }
+    void SetComboDropDownStyle(core::TPersistent& combo, grid::TtsDropDownStyle style) override
+    {
+        static_cast<TCellTestCombo&>(combo).style = style;
+    }
+    void SizeComboToCol(core::TPersistent& combo, int dataCol) override
+    {
+        static_cast<TCellTestCombo&>(combo).listWidth = cols_.Items(dataCol)->Width();
+    }
 
     // Grid-level settings.
     graphics::TColor color = graphics::clWindow;
@@ -143,6 +176,7 @@ public:
     std::vector<grid::TtsDateTimeDefComponent*> registered;
     std::vector<grid::TtsDateTimeDefComponent*> unregistered;
     int dateTimeResets = 0;
+    int combosCreated = 0;
 
 protected:
     void DrawCell(int, int, const graphics::TRect&, grid::TGridDrawState_ts) override {}
