@@ -288,10 +288,18 @@ void TtsGridEditBox::SetMaskName(const core::AnsiString& value)
     DropMask();
 }
 
+void TtsGridEditBox::SetMaskDefs(TtsMaskDefsComponent* defs)
+{
+    maskLink_.SetMaskDefs(defs);
+    DropMask();
+}
+
 TtsMask* TtsGridEditBox::Mask()
 {
-    if (!maskLooked_) {
+    // A mask found in other definitions than those linked now is stale.
+    if (!maskLooked_ || maskFrom_ != maskLink_.MaskDefs()) {
         mask_ = maskLink_.FindMask(maskName_);
+        maskFrom_ = maskLink_.MaskDefs();
         maskLooked_ = true;
     }
     return mask_;

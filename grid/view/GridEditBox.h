@@ -81,7 +81,7 @@ class TtsGridEditBox : public TtsGridControl {
 
     // ---- Masks ----------------------------------------------------------------
     TtsEditMaskLink& MaskLink() { return maskLink_; }
-    void SetMaskDefs(TtsMaskDefsComponent* defs) { maskLink_.SetMaskDefs(defs); }
+    void SetMaskDefs(TtsMaskDefsComponent* defs);
     const core::AnsiString& MaskName() const { return maskName_; }
     void SetMaskName(const core::AnsiString& value);
     // The mask named MaskName, looked up once until the masks change.
@@ -199,6 +199,7 @@ private:
     core::AnsiString maskName_;
     TtsMask* mask_ = nullptr;
     bool maskLooked_ = false;
+    TtsMaskDefsComponent* maskFrom_ = nullptr;  // the definitions mask_ came from
 
     std::unique_ptr<graphics::TCanvas> measure_;
     TtsTextFont font_;
