@@ -40,8 +40,8 @@ bool IsWordBreak(char c)
 }
 
 // Text for inserting: every kind of line break becomes CR LF, zero bytes go,
-// and a lead byte whose trail byte is missing at the end is dropped, so the
-// text never brings half a character.
+// and a lead byte without its trail byte is dropped, so the text never
+// brings half a character.
 core::AnsiString InsertableText(std::string_view text)
 {
     core::AnsiString out;
@@ -61,14 +61,12 @@ core::AnsiString InsertableText(std::string_view text)
             i = at;
             continue;
         }
-        int len = CharLenAt(text, i);
-        if (len == 2 && CharKindAt(text, i) == core::mbLeadByte) {
-            out.append(text.substr(i, 2));
-            i += 2;
-            continue;
-        }
-        if (CharKindAt(text, i) == core::mbLeadByte) {
-            ++i;  // a lead byte at the very end
+        if (DoubleByteSystem && core::IsLeadByte(c)) {
+            // A lead byte goes in only with a trail byte after it.
+            bool paired = i + 1 < n && core::IsTrailByte(text[i + 1]);
+            if (paired)
+                out.append(text.substr(i, 2));
+            i += paired ? 2 : 1;
             continue;
         }
         out += c;
@@ -96,7 +94,8 @@ TtsGridEditBox::~TtsGridEditBox()
 
 void TtsGridEditBox::LoadText(const core::AnsiString& value)
 {
-    text_ = value;
+    // The text ends at a zero byte, as the cell's text does when it is painted.
+    text_ = value.substr(0, value.find('\0'));
     undoText_.clear();
     undoTaken_ = false;
     pendingLead_ = 0;
@@ -347,9 +346,12 @@ void TtsGridEditBox::TakeUndo()
 void TtsGridEditBox::ReplaceSelection(std::string_view text)
 {
     text_.replace(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_), text);
-    caret_ = selStart_ + Size(text);
+    // A stray lead byte of a loaded value may pair with the byte that now
+    // follows it: the caret then moves back to the start of that character.
+    caret_ = Snap(selStart_ + Size(text));
     selStart_ = caret_;
     selLength_ = 0;
+    mouseAnchor_ = caret_;  // a drag that goes on after an edit starts from here
     caretAtLineEnd_ = false;
     goalX_ = -1;
     SelectionChanged();
@@ -733,6 +735,7 @@ void TtsGridEditBox::MouseMove(ui::TShiftState shift, int x, int y)
     int pos = PosAt(p, &atLineEnd);
     if (scrolled)
         Invalidate();
+    mouseAnchor_ = Snap(std::min(mouseAnchor_, Size(text_)));
     if (pos != caret_ || scrolled) {
         selStart_ = std::min(mouseAnchor_, pos);
         selLength_ = std::abs(pos - mouseAnchor_);

@@ -63,6 +63,14 @@ TEST_F(EditBoxTest, PastesThatDoNotFitOrBringNothingAreIgnored)
     WindowManager().SetClipboardText("");
     Key('V', {VK_CONTROL});
     EXPECT_TRUE(events.empty());
+    // Half characters and zero bytes from outside never get in.
+    box->SetMaxLength(0);
+    Load("ab", 2, 2);
+    WindowManager().SetClipboardText(AnsiString("x\xD6\0y\xD6", 5));
+    Key('V', {VK_CONTROL});
+    EXPECT_EQ(box->Value(), "abxy");
+    box->SetValue(AnsiString("cut\0here", 8));
+    EXPECT_EQ(box->Value(), "cut");
 }
 
 // ---- Masks ------------------------------------------------------------------------------
