@@ -192,6 +192,14 @@ void TtsGridEditBox::Select(int anchor, int caret)
 void TtsGridEditBox::SelectAll()
 {
     Select(0, Size(text_));
+    // The whole text selected (as on entering a cell) shows its start, or
+    // the end of right-aligned single-line text, where the caret is.
+    if (wrapped_)
+        firstVisibleLine_ = 0;
+    else if (HorzAlignment() != htaRight)
+        firstVisibleByte_ = 0;
+    UpdateCaretPlace();
+    Invalidate();
 }
 
 void TtsGridEditBox::RemoveSelection()

@@ -150,6 +150,20 @@ TEST_F(EditBoxKeysTest, ScrollsASingleLineToKeepTheCaretInView)
         Key(VK_RIGHT);
     EXPECT_GT(box->FirstVisibleByte(), 0);
     EXPECT_NEAR(box->CaretPoint().X, box->Width() * 3 / 4, 6);
+    // Moving left past the edge puts it at one quarter.
+    Key(VK_END);
+    int first = box->FirstVisibleByte();
+    for (int i = 0; i < 40 && box->FirstVisibleByte() == first; ++i)
+        Key(VK_LEFT);
+    EXPECT_LT(box->FirstVisibleByte(), first);
+    EXPECT_NEAR(box->CaretPoint().X, box->Width() / 4, 6);
+    // All selected shows the start, or the end of right-aligned text.
+    box->SelectAll();
+    EXPECT_EQ(box->FirstVisibleByte(), 0);
+    box->SetHorzAlignment(htaRight);
+    box->SelectAll();
+    EXPECT_GT(box->FirstVisibleByte(), 0);
+    EXPECT_LT(box->CaretPoint().X, box->Width());
 }
 
 TEST_F(EditBoxKeysTest, MaxLengthCountsCharactersAndRefusesWholeInsertions)
