@@ -82,7 +82,6 @@ core::AnsiString InsertableText(std::string_view text)
 TtsGridEditBox::TtsGridEditBox(core::TComponent* owner)
     : TtsGridControl(owner), maskLink_(this), measure_(std::make_unique<graphics::TCanvas>())
 {
-    SetCursor(ui::crIBeam);
     Relayout();
 }
 

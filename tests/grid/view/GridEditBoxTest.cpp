@@ -170,6 +170,18 @@ TEST_F(EditBoxTest, AMaskRequiringCompleteInputChecksAtTheEndAndAppendsItsLitera
 TEST_F(EditBoxTest, APressPlacesTheCaretOnTheNearestCharacterBoundary)
 {
     Load("ab中文cd", 0, 0);
+    // A press on a box without the focus gives it the focus and a caret,
+    // which shows once the button is up.
+    auto* other = Add<TtsGridEditBox>("Other", graphics::Bounds(10, 40, 60, 16));
+    other->SetFocus();
+    Pump();
+    display->Press(ScreenBefore(1));
+    EXPECT_TRUE(box->Focused());
+    EXPECT_EQ(WindowManager().CaretOwner(), box->Handle());
+    EXPECT_FALSE(WindowManager().CaretShown());
+    display->Release(ScreenBefore(1));
+    EXPECT_TRUE(WindowManager().CaretShown());
+    EXPECT_EQ(box->CaretByte(), 1);
     struct Case {
         int dx;       // pixels right of the start of byte 2 (中, 12 pixels wide)
         int caret;
