@@ -1044,9 +1044,10 @@ void TtsGridEditBox::MakeCaret()
     ui::TWindowManager& wm = ui::WindowManager();
     BuildCaretBitmap();
     graphics::TSize size = CaretSize();
-    // NOTE: the platform's caret is a rectangle; an italic caret covers the
-    // slant's width, its bitmap is kept for those that draw it.
-    wm.CreateCaret(HandleOrNull(), size.cx, size.cy);
+    if (caretBitmap_)
+        wm.CreateCaret(HandleOrNull(), *caretBitmap_);
+    else
+        wm.CreateCaret(HandleOrNull(), size.cx, size.cy);
     wm.SetCaretPos(caretPoint_.X, caretPoint_.Y);
     if (showCaretWhenFocused_ && !mouseSelecting_)
         wm.ShowCaret(HandleOrNull());

@@ -271,6 +271,18 @@ TEST_F(EditBoxTest, TheCaretIsOneFontHighAndSlantedForItalicFonts)
     EXPECT_EQ(slant->Canvas()->Pixel(italic.cx - 1, 0) & 0xFFFFFF, graphics::clWhite);  // top right
     EXPECT_EQ(slant->Canvas()->Pixel(0, italic.cy - 1) & 0xFFFFFF, graphics::clWhite);  // bottom left
     EXPECT_EQ(slant->Canvas()->Pixel(0, 0) & 0xFFFFFF, graphics::clBlack);
+    // On the screen the caret inverts the slant only.
+    const graphics::TRegion& shape = WindowManager().CaretShape();
+    EXPECT_TRUE(shape.Contains({italic.cx - 1, 0}));
+    EXPECT_TRUE(shape.Contains({0, italic.cy - 1}));
+    EXPECT_FALSE(shape.Contains({0, 0}));
+    Load("", 0, 0);
+    unsigned blink = WindowManager().CaretBlinkTime();
+    while ((display->TickCount() / blink) % 2 != 0)
+        display->Advance(blink - display->TickCount() % blink);
+    graphics::TPoint at = box->CaretPoint();
+    EXPECT_EQ(PixelOf(box, at + graphics::TPoint{italic.cx - 1, 0}), graphics::clBlack);
+    EXPECT_EQ(PixelOf(box, at), graphics::clWhite);
     box->Font()->SetStyle(graphics::TFontStyles{graphics::fsItalic, graphics::fsBold});
     EXPECT_EQ(box->CaretSize().cx, italic.cx - 1);
 }
