@@ -821,6 +821,16 @@ int TtsGridEditBox::VisibleLineCount() const
     return std::max(Height() / std::max(font_.LineHeight, 1), 1);
 }
 
+std::vector<int> TtsGridEditBox::Boundaries(int from, int to) const
+{
+    std::vector<int> bounds{from};
+    for (int pos = from; pos < to;) {
+        pos = std::min(NextChar(pos), to);
+        bounds.push_back(pos);
+    }
+    return bounds;
+}
+
 int TtsGridEditBox::RunWidth(int from, int to) const
 {
     if (to <= from)
@@ -916,14 +926,17 @@ int TtsGridEditBox::PosAt(graphics::TPoint p, bool* atLineEnd) const
     }
     const TtsTextLine& l = lines_[static_cast<size_t>(line)];
     int startX = wrapped_ ? PointOf(l.Start, false).X : SingleLineX();
-    int best = l.Start, bestDist = std::abs(p.X - startX);
-    for (int pos = l.Start; pos < l.End;) {
-        pos = std::min(NextChar(pos), l.End);
-        int dist = std::abs(p.X - (startX + RunWidth(l.Start, pos)));
-        if (dist < bestDist) {
-            best = pos;
-            bestDist = dist;
-        }
+    // Widths grow with each character: the nearest boundary is found by
+    // halving, so a long line costs a few measurements, not one per character.
+    std::vector<int> bounds = Boundaries(l.Start, l.End);
+    int target = p.X - startX;
+    auto first = std::partition_point(bounds.begin(), bounds.end(),
+                                      [&](int pos) { return RunWidth(l.Start, pos) < target; });
+    int best = first == bounds.end() ? bounds.back() : *first;
+    if (first != bounds.begin() && first != bounds.end()) {
+        int before = *(first - 1);
+        if (target - RunWidth(l.Start, before) <= RunWidth(l.Start, best) - target)
+            best = before;
     }
     if (atLineEnd && wrapped_ && best == l.End && line + 1 < static_cast<int>(lines_.size()) &&
         lines_[static_cast<size_t>(line) + 1].Start == best)
@@ -963,9 +976,10 @@ void TtsGridEditBox::ScrollToCaret(bool byMouse)
             want = std::max(want, 0);
             // The first character boundary at or after `want` pixels when
             // scrolling right (so the caret stays in), at or before it otherwise.
-            int pos = 0;
-            while (pos < Size(text_) && RunWidth(0, NextChar(pos)) <= want)
-                pos = NextChar(pos);
+            std::vector<int> bounds = Boundaries(0, Size(text_));
+            auto after = std::partition_point(bounds.begin(), bounds.end(),
+                                              [&](int pos) { return RunWidth(0, pos) <= want; });
+            int pos = after == bounds.begin() ? 0 : *(after - 1);
             if (shown > Width() - 1 && RunWidth(0, pos) < want && pos < caret_)
                 pos = NextChar(pos);
             firstVisibleByte_ = pos;

@@ -166,6 +166,8 @@ private:
     int LineTop(int line) const;
     int SingleLineX() const;
     int RunWidth(int from, int to) const;
+    // The character boundaries from `from` to `to`, both included.
+    std::vector<int> Boundaries(int from, int to) const;
     TtsCellTextLayout ShownLayout(int dx, int dy) const;
     void MakeCaret();
     void BuildCaretBitmap();
