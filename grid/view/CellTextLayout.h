@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "grid/view/CellLayoutTypes.h"
+#include "grid/model/GridTypes.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Types.h"
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "grid/view/CellLayoutTypes.h"
+#include "grid/model/GridTypes.h"
 #include "platform/core/Event.h"
 #include "platform/core/Variant.h"
 #include "platform/ui/WinControl.h"
