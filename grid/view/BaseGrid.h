@@ -1,0 +1,278 @@
+#pragma once
+
+// The grid engine: the data side of the grid control (counts, the cell
+// store, value typing, deletion), its selection and current cell.
+//
+// Section index of the engine's files:
+//   BaseGrid.cpp       counts, StoreData, Cell reads and writes, typing
+//   GridDeletion.cpp   DeleteRows, DeleteCols and the selected ones
+//   GridSelect.cpp     the selection's host side, RowSelected, the current
+//                      position and the move events
+//   CustomGrid.cpp     events and the load step (TtsCustomGrid)
+//
+// Call flow of a cell read: Cell -> range and control type -> pending edit
+// value -> stored value (by kind) -> LoadCell (OnRowLoaded, OnCellLoaded,
+// type check) -> value.
+
+#include <memory>
+
+#include "grid/foundation/2DStorage.h"
+#include "grid/foundation/CustomGrid_ts.h"
+#include "grid/model/CellValue.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/GridSelection.h"
+#include "grid/model/PictureNames.h"
+#include "platform/core/Bits.h"
+#include "platform/core/Variant.h"
+
+namespace grid {
+
+using core::Variant;
+
+CORE_ENUM(TtsGridMode, gmListBox, gmEdit, gmEditInsert, gmBrowse);
+
+class TtsImageListComponent;
+
+class TtsBaseGrid : public TCustomGrid_ts, protected ISelectionHost, protected ICurrentCellHost {
+    CORE_CLASS(TtsBaseGrid, TCustomGrid_ts)
+
+    explicit TtsBaseGrid(core::TComponent* owner);
+    ~TtsBaseGrid() override;
+
+    // ---- Counts ------------------------------------------------------------------
+    // The raw count minus the removals in progress.
+    virtual int Cols() const { return cols_ - colsPending_; }
+    virtual void SetCols(int value);
+    virtual int Rows() const { return rows_ - rowsPending_; }
+    virtual void SetRows(int value);
+
+    // ---- Values ------------------------------------------------------------------
+    virtual Variant Cell(int dataCol, int dataRow);
+    virtual void SetCell(int dataCol, int dataRow, const Variant& value);
+    bool StoreData() const { return store_ != nullptr; }
+    virtual void SetStoreData(bool value);
+    // The store while StoreData is on.
+    const Tts2DStorage* Store() const { return store_.get(); }
+    const AnsiString& CheckBoxValues() const { return checkBoxValues_; }
+    // Raises the format error and keeps the old text for a text of the wrong
+    // form.
+    void SetCheckBoxValues(const AnsiString& value);
+    AnsiString Version() const { return "2.01"; }
+    void SetVersion(const AnsiString&) {}
+    TtsGridMode GridMode() const { return gridMode_; }
+    void SetGridMode(TtsGridMode value) { gridMode_ = value; }
+    TtsImageListComponent* ImageList() const { return imageList_; }
+    void SetImageList(TtsImageListComponent* value) { imageList_ = value; }
+    const TtsPictureNames& PictureNames() const { return pictureNames_; }
+    // The effective control type of a cell, never ctDefault; ctNone outside
+    // the grid.
+    virtual TtsControlType CellControlType(int dataCol, int dataRow) const;
+    // Writes the current cell's pending value into the store (StoreData on)
+    // and raises OnCellEdit.
+    virtual void CommitCellEdit(int dataCol, int dataRow, bool byUser);
+
+    // ---- Deletion ----------------------------------------------------------------
+    virtual void DeleteRows(int fromRow, int toRow);
+    virtual void DeleteCols(int fromCol, int toCol);
+    virtual void DeleteSelectedRows();
+    virtual void DeleteSelectedCols();
+
+    // ---- Row-changed marks --------------------------------------------------------
+    bool RowChanged(int dataRow) const;
+    void SetRowChanged(int dataRow, bool value);
+
+    // ---- Numbering (identity while columns and rows are not moved) ---------------
+    virtual int DisplayColnr(int dataCol) const;
+    virtual int DataColnr(int displayCol) const;
+    virtual int DisplayRownr(int dataRow) const;
+    virtual int DataRownr(int displayRow) const;
+
+    // ---- Selection ---------------------------------------------------------------
+    const TtsGridSelection& GridSelection() const { return selection_; }
+    TtsRowSelectMode RowSelectMode() const { return selection_.RowSelectMode(); }
+    void SetRowSelectMode(TtsRowSelectMode value);
+    TtsColSelectMode ColSelectMode() const { return selection_.ColSelectMode(); }
+    void SetColSelectMode(TtsColSelectMode value) { selection_.SetColSelectMode(value); }
+    TtsCellSelectMode CellSelectMode() const { return selection_.CellSelectMode(); }
+    void SetCellSelectMode(TtsCellSelectMode value) { selection_.SetCellSelectMode(value); }
+    bool SelectFixed() const { return selection_.SelectFixed(); }
+    void SetSelectFixed(bool value) { selection_.SetSelectFixed(value); }
+    TtsGridStatus GridStatus() const { return selection_.Status(); }
+    // By data row: "Row index %d out of range" outside 1..Rows.
+    bool RowSelected(int dataRow) const;
+    void SetRowSelected(int dataRow, bool value);
+    bool ColSelected(int dataCol) const;
+    void SetColSelected(int dataCol, bool value);
+    // The plain operations by display position, reported at once.
+    void SelectRows(int from, int to, bool byUser = false);
+    void UnselectRows(int from, int to, bool byUser = false);
+    void ToggleRows(int from, int to, bool byUser = false);
+    void SelectOnlyRows(int from, int to, bool byUser = false);
+    void SelectCols(int from, int to, bool byUser = false);
+    void UnselectCols(int from, int to, bool byUser = false);
+    void ToggleCols(int from, int to, bool byUser = false);
+    void SelectOnlyCols(int from, int to, bool byUser = false);
+    void SelectAllRows(bool byUser = false) { SelectRows(1, Rows(), byUser); }
+    void ClearSelection(bool byUser = false);
+
+    // ---- Current cell ----------------------------------------------------------------
+    TtsCurrentCell& CurrentCell() { return currentCell_; }
+    // The data numbers at the current display position; -1 outside.
+    int CurDataCol() const { return curDataCol_; }
+    int CurDataRow() const { return curDataRow_; }
+    // Moves the current cell to the data cell and raises the move events.
+    void MakeCellCurrent(int dataCol, int dataRow);
+
+protected:
+    // ---- Events through "do" methods; the row key is the data row ---------------
+    // The load step of a read or a paint: the base checks the value against
+    // the control type and converts it; TtsCustomGrid raises the events
+    // first.
+    virtual void LoadCell(int dataCol, int dataRow, TtsControlType type, Variant& value);
+    void CheckLoaded(TtsControlType type, Variant& value) const;
+    // How many data rows and columns the base layout shows: the layout's
+    // counts follow (data count + 1 for the heading row and row bar).
+    virtual void ApplyCounts(int newCols, int newRows);
+    void Paint() override;
+    virtual void DoCellEdit(int /*dataCol*/, const Variant& /*rowKey*/, bool /*byUser*/) {}
+    virtual void DoRowCountChanged(int /*oldCount*/, int /*newCount*/) {}
+    virtual void DoColCountChanged(int /*oldCount*/, int /*newCount*/) {}
+    virtual void DoDeleteRow(const Variant& /*rowKey*/, bool /*byUser*/) {}
+    virtual void DoDeleteCol(int /*dataCol*/, bool /*byUser*/) {}
+    virtual void DoSelectChanged(TtsSelectType /*type*/, bool /*byUser*/) override {}
+    virtual void DoGridStatusChanged(TtsGridStatus /*oldStatus*/, TtsGridStatus /*newStatus*/) override {}
+    virtual void DoColChanged(int /*oldCol*/, int /*newCol*/) {}
+    virtual void DoRowChanged(const Variant& /*oldRow*/, const Variant& /*newRow*/) {}
+    virtual void DoCellChanged(int /*oldCol*/, int /*newCol*/, const Variant& /*oldRow*/, const Variant& /*newRow*/) {}
+    virtual void DoTopLeftChanged(int /*oldCol*/, int /*oldRow*/, int /*newCol*/, int /*newRow*/, bool /*byUser*/) {}
+
+    // ---- Settings the column and row model supplies ------------------------------
+    // The cell's own, the column's and the row's control type (ctDefault when
+    // unset); the base has no settings.
+    virtual TtsControlType CellOwnControlType(int /*dataCol*/, int /*dataRow*/) const { return ctDefault; }
+    virtual TtsControlType ColControlType(int /*dataCol*/) const { return ctDefault; }
+    virtual TtsControlType RowControlType(int /*dataRow*/) const { return ctDefault; }
+    virtual bool DrawRowOnTop() const { return false; }
+    // The first hidden display position in from..to, or -1.
+    virtual int FirstHiddenRow(int /*from*/, int /*to*/) const { return -1; }
+    virtual int FirstHiddenCol(int /*from*/, int /*to*/) const { return -1; }
+    // One data row or column leaves the model: its display gap closes and
+    // the later data numbers move down by one.
+    virtual void RemoveRowSettings(int /*dataRow*/) {}
+    virtual void RemoveColSettings(int /*dataCol*/) {}
+
+    // ---- Editing (the editing layer overrides) ------------------------------------
+    // Ends the pending edit; false when refused.
+    virtual bool EndEdit() { return true; }
+    bool Loading() const { return InState(core::csLoading); }
+    bool Designing() const { return InState(core::csDesigning); }
+    // Painting is held while structure changes.
+    bool PaintSuspended() const { return paintLock_ > 0; }
+
+    [[noreturn]] void GridError(const AnsiString& text) const;
+    void SizeChanged(int oldColCount, int oldRowCount) override;
+    void TopLeftChanged() override;
+    void DrawCell(int col, int row, const TRect& rect, TGridDrawState_ts state) override;
+
+    // Drops stored values that the cell's control type cannot hold: one
+    // column, one row, or the whole grid (col and row 0).
+    void PruneValues(int dataCol, int dataRow);
+    // Sets the current position to a display cell and reports the move.
+    void SetCurrentPosition(int displayCol, int displayRow);
+    // Looks the data numbers up again and raises the move events.
+    void ReportCurrentMove();
+    // Chooses the current cell again after a structure change.
+    void PlaceCurrentCell();
+    void ReportTopLeft(bool byUser);
+
+    // ISelectionHost
+    int SelectionRowLimit() const override { return Rows(); }
+    int SelectionColLimit() const override { return Cols(); }
+    int NextHiddenRow(int from, int to) const override { return FirstHiddenRow(from, to); }
+    int NextHiddenCol(int from, int to) const override { return FirstHiddenCol(from, to); }
+    bool ListBoxMode() const override { return gridMode_ == gmListBox; }
+    bool SelectionDesigning() const override { return Designing(); }
+    bool SelectionLoading() const override { return Loading(); }
+    bool SelectionEndEdit() override { return EndEdit(); }
+    void SelectionHideEditor() override { HideEditor(); }
+    void SelectionShowEditor() override {}
+    int SelectionCurrentRow() const override { return curDataRow_ > 0 ? CurRow() : -1; }
+    void SelectionMoveToRow(int displayRow) override;
+    void RepaintRows(int from, int to) override;
+    void RepaintCols(int from, int to) override;
+    void SelectionUpdateScroll() override {}
+
+    // ICurrentCellHost
+    bool HasCurrentCell() const override;
+    int CurrentCellCol() const override { return curDataCol_; }
+    int CurrentCellRow() const override { return curDataRow_; }
+    TtsControlType CurrentCellControlType(int dataCol, int dataRow) const override
+    {
+        return CellControlType(dataCol, dataRow);
+    }
+    Variant CurrentCellRead(int dataCol, int dataRow) override { return Cell(dataCol, dataRow); }
+    void CurrentCellCheck(TtsControlType type, const Variant& value) override;
+    Variant CurrentCellNormalize(TtsControlType type, const Variant& value) override;
+    bool CurrentCellCanChange() override { return true; }
+    void CurrentCellShowEditor() override {}
+    void CurrentCellToEditor(const Variant&, bool) override {}
+    void CurrentCellRepaint() override;
+
+    // The last row OnRowLoaded was raised for; -1 at the start of a paint.
+    int lastLoadedRow_ = -1;
+    // Set while OnCellLoaded runs.
+    bool inCellLoaded_ = false;
+
+private:
+    friend class TtsGridDeletion;
+    struct CellRead {
+        bool active = false;
+        int col = 0;
+        int row = 0;
+        Variant* value = nullptr;
+    };
+    // Holds painting while it lives; the grid repaints when the last one
+    // goes.
+    class PaintLock {
+    public:
+        explicit PaintLock(TtsBaseGrid& grid) : grid_(grid) { ++grid_.paintLock_; }
+        ~PaintLock()
+        {
+            if (--grid_.paintLock_ == 0)
+                grid_.Invalidate();
+        }
+
+    private:
+        TtsBaseGrid& grid_;
+    };
+
+    void StoreValue(int dataCol, int dataRow, TtsControlType type, const Variant& value);
+    void UpdateStoreHints();
+    void RemoveRow(int dataRow);
+    void RemoveCol(int dataCol);
+    void SettleRowRemovals();
+    void SettleColRemovals();
+    int PaintLockCount() const { return paintLock_; }
+
+    int cols_ = 4;
+    int rows_ = 4;
+    int colsPending_ = 0;
+    int rowsPending_ = 0;
+    std::unique_ptr<Tts2DStorage> store_;
+    AnsiString checkBoxValues_;
+    TtsGridMode gridMode_ = gmEdit;
+    TtsImageListComponent* imageList_ = nullptr;
+    TtsPictureNames pictureNames_;
+    CellRead reading_;
+    core::TBits rowChanged_;
+    TtsGridSelection selection_;
+    TtsCurrentCell currentCell_;
+    int paintLock_ = 0;
+    int curDataCol_ = -1;
+    int curDataRow_ = -1;
+    int reportedCol_ = -1;
+    int reportedRow_ = -1;
+    TGridCoord reportedTopLeft_{-1, -1};
+};
+
+}  // namespace grid

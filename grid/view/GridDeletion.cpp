@@ -1,0 +1,211 @@
+// Deleting data rows and columns. Each one leaves alone, from the highest
+// down: its selection bit, settings, stored values and (rows) its changed
+// mark go, the later ones move down by one data number, and the pending
+// counter grows so that Rows and Cols already tell the new count to the
+// OnDeleteRow and OnDeleteCol handlers. The count is settled at the end,
+// also when a handler raises.
+#include <algorithm>
+
+#include "grid/view/BaseGrid.h"
+
+namespace grid {
+
+void TtsBaseGrid::RemoveRow(int dataRow)
+{
+    int display = DisplayRownr(dataRow);
+    if (HandleAllocated())
+        InvalidateGrid();
+    selection_.DeleteRow(display);
+    RemoveRowSettings(dataRow);
+    if (store_)
+        store_->DeleteRows(dataRow, dataRow);
+    if (dataRow < rowChanged_.Size())
+        rowChanged_.Delete(dataRow);
+    if (HasRowHeights())
+        MoveRow(display, RowCount() - 1);
+    // The current cell follows its row; it is reset with its own row.
+    if (curDataRow_ == dataRow) {
+        curDataRow_ = -1;
+        currentCell_.ClearPending();
+    } else if (curDataRow_ > dataRow) {
+        --curDataRow_;
+        if (currentCell_.PendingRow() > dataRow)
+            currentCell_.SetPendingRow(currentCell_.PendingRow() - 1);
+    }
+    if (reportedRow_ > dataRow)
+        --reportedRow_;
+    ++rowsPending_;
+}
+
+void TtsBaseGrid::RemoveCol(int dataCol)
+{
+    int display = DisplayColnr(dataCol);
+    if (HandleAllocated())
+        InvalidateGrid();
+    selection_.DeleteCol(display);
+    RemoveColSettings(dataCol);
+    if (store_)
+        store_->DeleteCols(dataCol, dataCol);
+    if (HasColWidths())
+        MoveColumn(display, ColCount() - 1);
+    if (curDataCol_ == dataCol) {
+        curDataCol_ = -1;
+        currentCell_.ClearPending();
+    } else if (curDataCol_ > dataCol) {
+        --curDataCol_;
+    }
+    if (reportedCol_ > dataCol)
+        --reportedCol_;
+    ++colsPending_;
+}
+
+void TtsBaseGrid::SettleRowRemovals()
+{
+    int old = rows_;
+    rows_ -= rowsPending_;
+    rowsPending_ = 0;
+    ApplyCounts(cols_, rows_);
+    selection_.SetRowSize(RowCount());
+    rowChanged_.SetSize(rows_ + 1);
+    UpdateStoreHints();
+    PlaceCurrentCell();
+    if (old != rows_ && !Loading())
+        DoRowCountChanged(old, rows_);
+}
+
+void TtsBaseGrid::SettleColRemovals()
+{
+    int old = cols_;
+    cols_ -= colsPending_;
+    colsPending_ = 0;
+    ApplyCounts(cols_, rows_);
+    selection_.SetColSize(ColCount());
+    UpdateStoreHints();
+    PlaceCurrentCell();
+    if (old != cols_ && !Loading())
+        DoColCountChanged(old, cols_);
+}
+
+namespace {
+
+// Runs `removeAll`, then `settle`, which also runs (without letting its own
+// error hide the first) when `removeAll` raises.
+template <typename Remove, typename Settle>
+void RemoveThenSettle(Remove&& removeAll, Settle&& settle)
+{
+    try {
+        removeAll();
+    } catch (...) {
+        try {
+            settle();
+        } catch (...) {
+        }
+        throw;
+    }
+    settle();
+}
+
+}  // namespace
+
+void TtsBaseGrid::DeleteRows(int fromRow, int toRow)
+{
+    if (fromRow > Rows() || toRow < 1)
+        return;
+    fromRow = std::max(fromRow, 1);
+    toRow = std::min(toRow, Rows());
+    if (fromRow > toRow)
+        return;
+    if (curDataRow_ >= fromRow && curDataRow_ <= toRow && !EndEdit())
+        return;
+    HideEditor();
+    PaintLock lock(*this);
+    RemoveThenSettle(
+        [&] {
+            for (int row = toRow; row >= fromRow; --row) {
+                RemoveRow(row);
+                if (!Loading())
+                    DoDeleteRow(Variant(int32_t{row}), false);
+            }
+        },
+        [&] { SettleRowRemovals(); });
+    selection_.ReportChanges(false);
+}
+
+void TtsBaseGrid::DeleteCols(int fromCol, int toCol)
+{
+    if (fromCol > Cols() || toCol < 1)
+        return;
+    fromCol = std::max(fromCol, 1);
+    toCol = std::min(toCol, Cols());
+    if (fromCol > toCol)
+        return;
+    if (curDataCol_ >= fromCol && curDataCol_ <= toCol && !EndEdit())
+        return;
+    HideEditor();
+    PaintLock lock(*this);
+    RemoveThenSettle(
+        [&] {
+            for (int col = toCol; col >= fromCol; --col) {
+                RemoveCol(col);
+                if (!Loading())
+                    DoDeleteCol(col, false);
+            }
+        },
+        [&] { SettleColRemovals(); });
+    selection_.ReportChanges(false);
+}
+
+void TtsBaseGrid::DeleteSelectedRows()
+{
+    const TtsSelection& selected = selection_.SelectedRows();
+    if (selected.SelectedCount() == 0)
+        return;
+    int current = curDataRow_ > 0 ? DisplayRownr(curDataRow_) : -1;
+    if (selected.Selected(current) && !EndEdit())
+        return;
+    HideEditor();
+    PaintLock lock(*this);
+    RemoveThenSettle(
+        [&] {
+            // From the last selected position to the first: the positions
+            // still to come stay where they are. The new-row line past the
+            // last data row is no data row.
+            for (int pos = selected.Last(); pos >= 1; pos = selected.PrevSelected(pos)) {
+                int row = DataRownr(pos);
+                if (pos > Rows() || row < 1)
+                    continue;
+                RemoveRow(row);
+                if (!Loading())
+                    DoDeleteRow(Variant(int32_t{row}), false);
+            }
+        },
+        [&] { SettleRowRemovals(); });
+    selection_.ReportChanges(false);
+}
+
+void TtsBaseGrid::DeleteSelectedCols()
+{
+    const TtsSelection& selected = selection_.SelectedCols();
+    if (selected.SelectedCount() == 0)
+        return;
+    int current = curDataCol_ > 0 ? DisplayColnr(curDataCol_) : -1;
+    if (selected.Selected(current) && !EndEdit())
+        return;
+    HideEditor();
+    PaintLock lock(*this);
+    RemoveThenSettle(
+        [&] {
+            for (int pos = selected.Last(); pos >= 1; pos = selected.PrevSelected(pos)) {
+                int col = DataColnr(pos);
+                if (pos > Cols() || col < 1)
+                    continue;
+                RemoveCol(col);
+                if (!Loading())
+                    DoDeleteCol(col, false);
+            }
+        },
+        [&] { SettleColRemovals(); });
+    selection_.ReportChanges(false);
+}
+
+}  // namespace grid
