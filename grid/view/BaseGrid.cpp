@@ -12,10 +12,11 @@ CORE_CLASS_IMPL(TtsBaseGrid)
 TtsBaseGrid::TtsBaseGrid(core::TComponent* owner)
     : TCustomGrid_ts(owner), selection_(*this), currentCell_(*this)
 {
+    colList_ = std::make_unique<TtsGridCols>(*this);
+    rowList_ = std::make_unique<TtsGridRows>(*this);
     ApplyCounts(cols_, rows_);
     selection_.SetColSize(ColCount());
     selection_.SetRowSize(RowCount());
-    rowChanged_.SetSize(rows_ + 1);
     curDataCol_ = DataColnr(CurCol());
     curDataRow_ = DataRownr(CurRow());
     reportedCol_ = curDataCol_;
@@ -23,7 +24,12 @@ TtsBaseGrid::TtsBaseGrid(core::TComponent* owner)
     reportedTopLeft_ = {LeftCol(), TopRow()};
 }
 
-TtsBaseGrid::~TtsBaseGrid() = default;
+TtsBaseGrid::~TtsBaseGrid()
+{
+    // The rows and columns talk to the grid while they go.
+    rowList_.reset();
+    colList_.reset();
+}
 
 void TtsBaseGrid::GridError(const AnsiString& text) const
 {
@@ -34,14 +40,8 @@ void TtsBaseGrid::GridError(const AnsiString& text) const
 
 void TtsBaseGrid::ApplyCounts(int newCols, int newRows)
 {
-    SetColCount(newCols + 1);
-    SetRowCount(newRows + 1);
-    // The heading row and the row bar stay fixed while there is a data cell
-    // beside them.
-    if (FixedCols() < 1 && ColCount() > 1)
-        SetFixedCols(1);
-    if (FixedRows() < 1 && RowCount() > 1)
-        SetFixedRows(1);
+    colList_->SetCols(newCols);
+    rowList_->SetRowCount(newRows);
 }
 
 void TtsBaseGrid::UpdateStoreHints()
@@ -65,13 +65,10 @@ void TtsBaseGrid::SetCols(int value)
     int old = cols_;
     {
         PaintLock lock(*this);
-        // The columns above the new count leave from the highest down,
-        // without OnDeleteCol.
-        for (int col = cols_; col > value; --col) {
-            RemoveColSettings(col);
-            if (store_)
+        // The columns above the new count leave without OnDeleteCol.
+        if (store_)
+            for (int col = cols_; col > value; --col)
                 store_->ClearCol(col);
-        }
         if (curDataCol_ > value)
             curDataCol_ = -1;
         cols_ = value;
@@ -99,10 +96,8 @@ void TtsBaseGrid::SetRows(int value)
     int old = rows_;
     {
         PaintLock lock(*this);
-        // Rows above the new count leave from the highest down, without
-        // OnDeleteRow; none of them moves another, so they go at once.
-        for (int row = rows_; row > value; --row)
-            RemoveRowSettings(row);
+        // Rows above the new count leave without OnDeleteRow; none of them
+        // moves another, so they go at once.
         if (store_ && value < rows_)
             store_->ClearRows(value + 1, true);
         if (curDataRow_ > value) {
@@ -112,7 +107,6 @@ void TtsBaseGrid::SetRows(int value)
         rows_ = value;
         ApplyCounts(cols_, rows_);
         selection_.SetRowSize(RowCount());
-        rowChanged_.SetSize(rows_ + 1);
         UpdateStoreHints();
         PlaceCurrentCell();
     }
@@ -155,14 +149,13 @@ void TtsBaseGrid::SetCheckBoxValues(const AnsiString& value)
 
 bool TtsBaseGrid::RowChanged(int dataRow) const
 {
-    return dataRow >= 1 && dataRow <= Rows() && dataRow < rowChanged_.Size() && rowChanged_.Bits(dataRow);
+    return rowList_->RowChanged(dataRow);
 }
 
 void TtsBaseGrid::SetRowChanged(int dataRow, bool value)
 {
-    if (dataRow < 1 || dataRow > Rows())
-        GridError(core::Format("Row index %d out of range", dataRow));
-    rowChanged_.SetBits(dataRow, value);
+    rowList_->CheckRowIndex(dataRow);
+    rowList_->SetRowChanged(dataRow, value);
 }
 
 // ---- Control type ----------------------------------------------------------------
@@ -173,15 +166,13 @@ TtsControlType TtsBaseGrid::CellControlType(int dataCol, int dataRow) const
         return ctNone;
     TtsControlType type = CellOwnControlType(dataCol, dataRow);
     if (type == ctDefault) {
-        if (DrawRowOnTop()) {
-            type = RowControlType(dataRow);
-            if (type == ctDefault)
-                type = ColControlType(dataCol);
-        } else {
-            type = ColControlType(dataCol);
-            if (type == ctDefault)
-                type = RowControlType(dataRow);
-        }
+        TtsControlType colType = colList_->Items(dataCol)->ControlType();
+        const TtsRow* row = rowList_->Items(dataRow);
+        TtsControlType rowType = row ? row->ControlType() : ctDefault;
+        if (DrawRowOnTop())
+            type = rowType != ctDefault ? rowType : colType;
+        else
+            type = colType != ctDefault ? colType : rowType;
     }
     return type == ctDefault ? ctText : type;
 }
@@ -325,28 +316,6 @@ void TtsBaseGrid::CommitCellEdit(int dataCol, int dataRow, bool byUser)
         SetCell(dataCol, dataRow, pending);
     }
     DoCellEdit(dataCol, Variant(int32_t{dataRow}), byUser);
-}
-
-// ---- Numbering -----------------------------------------------------------------------
-
-int TtsBaseGrid::DisplayColnr(int dataCol) const
-{
-    return dataCol >= 0 && dataCol <= Cols() ? dataCol : -1;
-}
-
-int TtsBaseGrid::DataColnr(int displayCol) const
-{
-    return displayCol >= 0 && displayCol <= Cols() ? displayCol : -1;
-}
-
-int TtsBaseGrid::DisplayRownr(int dataRow) const
-{
-    return dataRow >= 0 && dataRow <= Rows() ? dataRow : -1;
-}
-
-int TtsBaseGrid::DataRownr(int displayRow) const
-{
-    return displayRow >= 0 && displayRow <= Rows() ? displayRow : -1;
 }
 
 // ---- Painting ---------------------------------------------------------------------------

@@ -8,18 +8,23 @@
 //   GridDeletion.cpp   DeleteRows, DeleteCols and the selected ones
 //   GridSelect.cpp     the selection's host side, RowSelected, the current
 //                      position and the move events
+//   GridModelHost.cpp  what the column and row model asks of the grid
 //   CustomGrid.cpp     events and the load step (TtsCustomGrid)
 //
 // Call flow of a cell read: Cell -> range and control type -> pending edit
 // value -> stored value (by kind) -> LoadCell (OnRowLoaded, OnCellLoaded,
 // type check) -> value.
 
+#include <algorithm>
 #include <memory>
 
 #include "grid/foundation/2DStorage.h"
 #include "grid/foundation/CustomGrid_ts.h"
 #include "grid/model/CellValue.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridCols.h"
+#include "grid/model/GridModelHost.h"
+#include "grid/model/GridRows.h"
 #include "grid/model/GridSelection.h"
 #include "grid/model/PictureNames.h"
 #include "platform/core/Bits.h"
@@ -33,7 +38,10 @@ CORE_ENUM(TtsGridMode, gmListBox, gmEdit, gmEditInsert, gmBrowse);
 
 class TtsImageListComponent;
 
-class TtsBaseGrid : public TCustomGrid_ts, protected ISelectionHost, protected ICurrentCellHost {
+class TtsBaseGrid : public TCustomGrid_ts,
+                    public IGridModelHost,
+                    protected ISelectionHost,
+                    protected ICurrentCellHost {
     CORE_CLASS(TtsBaseGrid, TCustomGrid_ts)
 
     explicit TtsBaseGrid(core::TComponent* owner);
@@ -81,11 +89,27 @@ class TtsBaseGrid : public TCustomGrid_ts, protected ISelectionHost, protected I
     bool RowChanged(int dataRow) const;
     void SetRowChanged(int dataRow, bool value);
 
-    // ---- Numbering (identity while columns and rows are not moved) ---------------
-    virtual int DisplayColnr(int dataCol) const;
-    virtual int DataColnr(int displayCol) const;
-    virtual int DisplayRownr(int dataRow) const;
-    virtual int DataRownr(int displayRow) const;
+    // ---- Columns and rows ---------------------------------------------------------
+    TtsGridCols& GridCols() override { return *colList_; }
+    const TtsGridCols& GridCols() const override { return *colList_; }
+    TtsGridRows& GridRows() override { return *rowList_; }
+    const TtsGridRows& GridRows() const override { return *rowList_; }
+    int DisplayColnr(int dataCol) const { return colList_->DisplayColnr(dataCol); }
+    int DataColnr(int displayCol) const { return colList_->DataColnr(displayCol); }
+    int DisplayRownr(int dataRow) const { return rowList_->DisplayRownr(dataRow); }
+    int DataRownr(int displayRow) const { return rowList_->DataRownr(displayRow); }
+    int FixedColCount() const { return colList_->FixedColCount(); }
+    void SetFixedColCount(int value) { colList_->SetFixedColCount(value); }
+    int FixedRowCount() const { return rowList_->FixedRowCount(); }
+    void SetFixedRowCount(int value) { rowList_->SetFixedRowCount(value); }
+    int DefaultColWidth() const { return colList_->DefaultColWidth(); }
+    void SetDefaultColWidth(int value) { colList_->SetDefaultColWidth(value); }
+    int DefaultRowHeight() const { return rowList_->DefaultRowHeight(); }
+    void SetDefaultRowHeight(int value) { rowList_->SetDefaultRowHeight(value); }
+    bool ColMoving() const { return colList_->ColMoving(); }
+    void SetColMoving(bool value) { colList_->SetColMoving(value); }
+    bool RowMoving() const { return rowList_->RowMoving(); }
+    void SetRowMoving(bool value) { rowList_->SetRowMoving(value); }
 
     // ---- Selection ---------------------------------------------------------------
     const TtsGridSelection& GridSelection() const { return selection_; }
@@ -146,20 +170,17 @@ protected:
     virtual void DoCellChanged(int /*oldCol*/, int /*newCol*/, const Variant& /*oldRow*/, const Variant& /*newRow*/) {}
     virtual void DoTopLeftChanged(int /*oldCol*/, int /*oldRow*/, int /*newCol*/, int /*newRow*/, bool /*byUser*/) {}
 
-    // ---- Settings the column and row model supplies ------------------------------
-    // The cell's own, the column's and the row's control type (ctDefault when
-    // unset); the base has no settings.
+    // ---- Settings of cells, columns and rows -------------------------------------
+    // The cell's own control type (ctDefault when unset).
     virtual TtsControlType CellOwnControlType(int /*dataCol*/, int /*dataRow*/) const { return ctDefault; }
-    virtual TtsControlType ColControlType(int /*dataCol*/) const { return ctDefault; }
-    virtual TtsControlType RowControlType(int /*dataRow*/) const { return ctDefault; }
     virtual bool DrawRowOnTop() const { return false; }
     // The first hidden display position in from..to, or -1.
-    virtual int FirstHiddenRow(int /*from*/, int /*to*/) const { return -1; }
-    virtual int FirstHiddenCol(int /*from*/, int /*to*/) const { return -1; }
+    int FirstHiddenRow(int from, int to) const;
+    int FirstHiddenCol(int from, int to) const;
     // One data row or column leaves the model: its display gap closes and
     // the later data numbers move down by one.
-    virtual void RemoveRowSettings(int /*dataRow*/) {}
-    virtual void RemoveColSettings(int /*dataCol*/) {}
+    virtual void RemoveRowSettings(int dataRow);
+    virtual void RemoveColSettings(int dataCol);
 
     // ---- Editing (the editing layer overrides) ------------------------------------
     // Ends the pending edit; false when refused.
@@ -184,6 +205,57 @@ protected:
     // Chooses the current cell again after a structure change.
     void PlaceCurrentCell();
     void ReportTopLeft(bool byUser);
+
+    // IGridModelHost (GridModelHost.cpp)
+    TCustomGrid_ts& BaseLayout() override { return *this; }
+    const TCustomGrid_ts& BaseLayout() const override { return *this; }
+    bool Reading() const override { return Loading(); }
+    bool Writing() const override { return InState(core::csWriting); }
+    bool IsDropDownGrid() const override { return false; }
+    bool NewRowLineShown() const override { return false; }
+    const graphics::TFont& GridFont() const override;
+    const graphics::TFont& GridHeadingFont() const override;
+    void InvalidateDataCol(int dataCol) override;
+    void InvalidateDataRow(int dataRow) override;
+    void InvalidateRowBar(int dataRow) override;
+    void InvalidateGrid() override { Invalidate(); }
+    void UpdateScrollRange() override { TCustomGrid_ts::UpdateScrollRange(); }
+    int CurrentDataCol() const override { return std::max(curDataCol_, 0); }
+    int CurrentDataRow() const override { return std::max(curDataRow_, 0); }
+    bool EndPendingEdit() override { return EndEdit(); }
+    void CloseEdit() override {}
+    void RefreshEditor() override {}
+    bool HideEditor() override;
+    void ShowEditor() override {}
+    void ReevaluateCurrentCell() override {}
+    void ReloadMask() override {}
+    void EditorMaxLengthChanged(int) override {}
+    void RefreshCheckBox() override {}
+    void ResetDateTimeState() override {}
+    void CurrentColMoved(int displayCol) override;
+    void CurrentRowMoved(int displayRow) override;
+    void LeaveCurrentCol() override;
+    void LeaveCurrentRow() override;
+    void ChooseCurrentCell() override { PlaceCurrentCell(); }
+    void UpdateGridStatus() override { selection_.ReportChanges(false); }
+    void CurrentRowChangeCleared() override {}
+    void UnselectCol(int dataCol) override;
+    void UnselectRow(int dataRow) override;
+    void ColSelectionMoved(int fromDisplay, int toDisplay) override { selection_.MoveCol(fromDisplay, toDisplay); }
+    void RowSelectionMoved(int fromDisplay, int toDisplay) override { selection_.MoveRow(fromDisplay, toDisplay); }
+    void ValidateCheckBoxValues(const core::AnsiString& value) override;
+    void PruneColValues(int dataCol) override { PruneValues(dataCol, 0); }
+    void PruneRowValues(int dataRow) override { PruneValues(0, dataRow); }
+    void EnsureGridCombo() override {}
+    void ResizeDropDown() override {}
+    void RegisterDateTimeDef(TtsDateTimeDefComponent*) override {}
+    void UnregisterDateTimeDef(TtsDateTimeDefComponent*) override {}
+    void WriteCombo(const core::TObject&, core::TStream&) override {}
+    std::unique_ptr<core::TPersistent> ReadCombo(core::TStream&) override { return nullptr; }
+    void DoColMoved(int, int, bool) override {}
+    void DoRowMoved(int, int, bool) override {}
+    void DoColResized(int) override {}
+    void DoRowResized(int) override {}
 
     // ISelectionHost
     int SelectionRowLimit() const override { return Rows(); }
@@ -264,7 +336,8 @@ private:
     TtsImageListComponent* imageList_ = nullptr;
     TtsPictureNames pictureNames_;
     CellRead reading_;
-    core::TBits rowChanged_;
+    std::unique_ptr<TtsGridCols> colList_;
+    std::unique_ptr<TtsGridRows> rowList_;
     TtsGridSelection selection_;
     TtsCurrentCell currentCell_;
     int paintLock_ = 0;

@@ -19,10 +19,6 @@ void TtsBaseGrid::RemoveRow(int dataRow)
     RemoveRowSettings(dataRow);
     if (store_)
         store_->DeleteRows(dataRow, dataRow);
-    if (dataRow < rowChanged_.Size())
-        rowChanged_.Delete(dataRow);
-    if (HasRowHeights())
-        MoveRow(display, RowCount() - 1);
     // The current cell follows its row; it is reset with its own row.
     if (curDataRow_ == dataRow) {
         curDataRow_ = -1;
@@ -46,8 +42,6 @@ void TtsBaseGrid::RemoveCol(int dataCol)
     RemoveColSettings(dataCol);
     if (store_)
         store_->DeleteCols(dataCol, dataCol);
-    if (HasColWidths())
-        MoveColumn(display, ColCount() - 1);
     if (curDataCol_ == dataCol) {
         curDataCol_ = -1;
         currentCell_.ClearPending();
@@ -66,7 +60,6 @@ void TtsBaseGrid::SettleRowRemovals()
     rowsPending_ = 0;
     ApplyCounts(cols_, rows_);
     selection_.SetRowSize(RowCount());
-    rowChanged_.SetSize(rows_ + 1);
     UpdateStoreHints();
     PlaceCurrentCell();
     if (old != rows_ && !Loading())
