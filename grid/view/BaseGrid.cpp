@@ -167,7 +167,8 @@ TtsControlType TtsBaseGrid::CellControlType(int dataCol, int dataRow) const
     TtsControlType type = CellOwnControlType(dataCol, dataRow);
     if (type == ctDefault) {
         TtsControlType colType = colList_->Items(dataCol)->ControlType();
-        const TtsRow* row = rowList_->Items(dataRow);
+        // Most grids have no row objects beyond the heading row: no lookup.
+        const TtsRow* row = rowList_->ObjectCount() > 1 ? rowList_->Items(dataRow) : nullptr;
         TtsControlType rowType = row ? row->ControlType() : ctDefault;
         if (DrawRowOnTop())
             type = rowType != ctDefault ? rowType : colType;

@@ -1,0 +1,202 @@
+// The grid's data interface with the account list's rows: Rows set to a
+// million, two short texts and a check state written through Cell, every
+// cell read back through Cell, and all rows selected, counted and cleared.
+//
+// The figures are all in: counts, typing, the control-type lookup, the store
+// and the load step. The memory benchmark fills a grid in a fresh process
+// and reports the process's resident size per row; run it on its own
+// (--benchmark_filter=Memory) for a clean figure.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "grid/view/Grid.h"
+
+namespace {
+
+using core::Variant;
+using grid::TtsGrid;
+
+constexpr int kRows = 1000000;
+
+double ResidentBytes()
+{
+    long size = 0, resident = 0;
+    if (FILE* file = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(file, "%ld %ld", &size, &resident) != 2)
+            resident = 0;
+        std::fclose(file);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+core::AnsiString Number(const char* prefix, int value, int digits)
+{
+    char text[32];
+    int length = 0;
+    while (*prefix)
+        text[length++] = *prefix++;
+    char reversed[12];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0 || count < digits);
+    while (count > 0)
+        text[length++] = reversed[--count];
+    return core::AnsiString(text, static_cast<size_t>(length));
+}
+
+struct RowValues {
+    Variant name;
+    Variant database;
+    Variant flag;
+};
+
+// The values are made before the clock starts, so that only the grid counts.
+const std::vector<RowValues>& Values()
+{
+    static const std::vector<RowValues> values = [] {
+        std::vector<RowValues> made;
+        made.reserve(kRows + 1);
+        for (int row = 0; row <= kRows; ++row)
+            made.push_back({Variant(Number("Account ", row, 7)), Variant(Number("db_", row, 1)), Variant(row % 2)});
+        return made;
+    }();
+    return values;
+}
+
+// The account list's grid: three columns, the third a check box, values
+// kept by the grid.
+std::unique_ptr<TtsGrid> NewGrid()
+{
+    auto grid = std::make_unique<TtsGrid>(nullptr);
+    grid->SetStoreData(true);
+    grid->SetCols(3);
+    grid->GridCols().Col(3)->SetControlType(grid::ctCheck);
+    return grid;
+}
+
+void Fill(TtsGrid& grid, const std::vector<RowValues>& values)
+{
+    grid.SetRows(kRows);
+    for (int row = 1; row <= kRows; ++row) {
+        const RowValues& v = values[static_cast<size_t>(row)];
+        grid.SetCell(1, row, v.name);
+        grid.SetCell(2, row, v.database);
+        grid.SetCell(3, row, v.flag);
+    }
+}
+
+void PerRow(benchmark::State& state)
+{
+    state.SetItemsProcessed(state.iterations() * kRows);
+    state.counters["per_row"] =
+        benchmark::Counter(kRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_GridMemoryPerRow(benchmark::State& state)
+{
+    const std::vector<RowValues>& values = Values();
+    for (auto _ : state) {
+        malloc_trim(0);
+        double before = ResidentBytes();
+        auto grid = NewGrid();
+        Fill(*grid, values);
+        double after = ResidentBytes();
+        state.counters["process_bytes_per_row"] = after / kRows;
+        state.counters["added_bytes_per_row"] = (after - before) / kRows;
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GridMemoryPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_GridFill(benchmark::State& state)
+{
+    const std::vector<RowValues>& values = Values();
+    for (auto _ : state) {
+        auto grid = NewGrid();
+        Fill(*grid, values);
+        benchmark::DoNotOptimize(grid.get());
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    PerRow(state);
+}
+BENCHMARK(BM_GridFill)->Unit(benchmark::kMillisecond);
+
+TtsGrid& Filled()
+{
+    static const std::unique_ptr<TtsGrid> grid = [] {
+        auto made = NewGrid();
+        Fill(*made, Values());
+        return made;
+    }();
+    return *grid;
+}
+
+void BM_GridReadBack(benchmark::State& state)
+{
+    TtsGrid& grid = Filled();
+    for (auto _ : state) {
+        for (int row = 1; row <= kRows; ++row) {
+            Variant name = grid.Cell(1, row);
+            Variant database = grid.Cell(2, row);
+            Variant flag = grid.Cell(3, row);
+            benchmark::DoNotOptimize(name);
+            benchmark::DoNotOptimize(database);
+            benchmark::DoNotOptimize(flag);
+        }
+    }
+    PerRow(state);
+}
+BENCHMARK(BM_GridReadBack)->Unit(benchmark::kMillisecond);
+
+// Select every row, count them, find the next selected from a few places,
+// clear: a word at a time, nothing per row.
+void BM_GridSelectAllCountClear(benchmark::State& state)
+{
+    TtsGrid& grid = Filled();
+    int64_t found = 0;
+    for (auto _ : state) {
+        grid.SelectAllRows();
+        const grid::TtsSelection& rows = grid.GridSelection().SelectedRows();
+        found += rows.CountSelected(1, kRows);
+        found += rows.NextSelected(kRows / 2);
+        grid.ClearSelection();
+        found += rows.SelectedCount();
+    }
+    benchmark::DoNotOptimize(found);
+    PerRow(state);
+}
+BENCHMARK(BM_GridSelectAllCountClear)->Unit(benchmark::kMicrosecond);
+
+// Counting and searching a sparse selection: every 1000th row selected.
+void BM_GridSparseSelectionWalk(benchmark::State& state)
+{
+    TtsGrid& grid = Filled();
+    grid.ClearSelection();
+    for (int row = 1000; row <= kRows; row += 1000)
+        grid.SelectRows(row, row);
+    const grid::TtsSelection& rows = grid.GridSelection().SelectedRows();
+    for (auto _ : state) {
+        int64_t visited = 0;
+        for (int row = rows.First(); row >= 0; row = rows.NextSelected(row))
+            ++visited;
+        visited += rows.CountSelected(1, kRows / 3);
+        benchmark::DoNotOptimize(visited);
+    }
+    grid.ClearSelection();
+    PerRow(state);
+}
+BENCHMARK(BM_GridSparseSelectionWalk)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
