@@ -45,6 +45,7 @@ public:
     // The column by field name, compared without case among data columns
     // 1..Cols: "Unknown field name '%s'" when none has it.
     TtsCol* Col(const AnsiString& fieldName) const;
+    TtsCol* Col(const char* fieldName) const { return Col(AnsiString(fieldName)); }
     // By a number or a field name; any other kind of index gives nullptr.
     TtsCol* Col(const core::Variant& index) const;
     // The data column with that identifier, or -1.

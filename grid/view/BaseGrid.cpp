@@ -14,6 +14,7 @@ TtsBaseGrid::TtsBaseGrid(core::TComponent* owner)
 {
     colList_ = std::make_unique<TtsGridCols>(*this);
     rowList_ = std::make_unique<TtsGridRows>(*this);
+    cellSettings_ = std::make_unique<TtsCellSettings>(*this);
     ApplyCounts(cols_, rows_);
     selection_.SetColSize(ColCount());
     selection_.SetRowSize(RowCount());
@@ -26,7 +27,8 @@ TtsBaseGrid::TtsBaseGrid(core::TComponent* owner)
 
 TtsBaseGrid::~TtsBaseGrid()
 {
-    // The rows and columns talk to the grid while they go.
+    // The settings, rows and columns talk to the grid while they go.
+    cellSettings_.reset();
     rowList_.reset();
     colList_.reset();
 }
@@ -164,18 +166,22 @@ TtsControlType TtsBaseGrid::CellControlType(int dataCol, int dataRow) const
 {
     if (dataCol < 1 || dataCol > Cols() || dataRow < 1 || dataRow > Rows())
         return ctNone;
-    TtsControlType type = CellOwnControlType(dataCol, dataRow);
-    if (type == ctDefault) {
-        TtsControlType colType = colList_->Items(dataCol)->ControlType();
-        // Most grids have no row objects beyond the heading row: no lookup.
-        const TtsRow* row = rowList_->ObjectCount() > 1 ? rowList_->Items(dataRow) : nullptr;
-        TtsControlType rowType = row ? row->ControlType() : ctDefault;
-        if (DrawRowOnTop())
-            type = rowType != ctDefault ? rowType : colType;
-        else
-            type = colType != ctDefault ? colType : rowType;
-    }
-    return type == ctDefault ? ctText : type;
+    return cellSettings_->EffectiveControlType(dataCol, dataRow);
+}
+
+void TtsBaseGrid::SetDrawOverlap(TtsDrawOverlap value)
+{
+    if (value == drawOverlap_)
+        return;
+    drawOverlap_ = value;
+    PruneValues(0, 0);
+    Invalidate();
+}
+
+void TtsBaseGrid::CellSettingChanged(int dataCol, int dataRow, bool)
+{
+    if (HandleAllocated() && !PaintSuspended())
+        InvalidateCell(DisplayColnr(dataCol), DisplayRownr(dataRow));
 }
 
 // ---- Cell reads --------------------------------------------------------------------

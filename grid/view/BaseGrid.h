@@ -22,8 +22,9 @@
 #include "grid/foundation/CustomGrid_ts.h"
 #include "grid/model/CellValue.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/CellSettings.h"
+#include "grid/model/GridCellHost.h"
 #include "grid/model/GridCols.h"
-#include "grid/model/GridModelHost.h"
 #include "grid/model/GridRows.h"
 #include "grid/model/GridSelection.h"
 #include "grid/model/PictureNames.h"
@@ -39,7 +40,7 @@ CORE_ENUM(TtsGridMode, gmListBox, gmEdit, gmEditInsert, gmBrowse);
 class TtsImageListComponent;
 
 class TtsBaseGrid : public TCustomGrid_ts,
-                    public IGridModelHost,
+                    public IGridCellHost,
                     protected ISelectionHost,
                     protected ICurrentCellHost {
     CORE_CLASS(TtsBaseGrid, TCustomGrid_ts)
@@ -111,6 +112,29 @@ class TtsBaseGrid : public TCustomGrid_ts,
     bool RowMoving() const { return rowList_->RowMoving(); }
     void SetRowMoving(bool value) { rowList_->SetRowMoving(value); }
 
+    // ---- Grid-level cell settings ---------------------------------------------------
+    TtsCellSettings& CellSettings() override { return *cellSettings_; }
+    const TtsCellSettings& CellSettings() const override { return *cellSettings_; }
+    TtsDrawOverlap DrawOverlap() const override { return drawOverlap_; }
+    // Prunes the stored values against the new effective control types.
+    void SetDrawOverlap(TtsDrawOverlap value);
+    // NOTE: the look settings below are kept here for the resolvers; the
+    // painting layer publishes them.
+    graphics::TColor GridColor() const override { return gridColor_; }
+    void SetGridColor(graphics::TColor value) { gridColor_ = value; }
+    TtsWordWrap GridWordWrap() const override { return wordWrap_; }
+    void SetGridWordWrap(TtsWordWrap value) { wordWrap_ = value; }
+    TtsHorzAlignment GridHorzAlignment() const override { return horzAlignment_; }
+    void SetGridHorzAlignment(TtsHorzAlignment value) { horzAlignment_ = value; }
+    TtsVertAlignment GridVertAlignment() const override { return vertAlignment_; }
+    void SetGridVertAlignment(TtsVertAlignment value) { vertAlignment_ = value; }
+    bool GridIs3D() const override { return false; }
+    bool ReadOnlyButton() const override { return false; }
+    bool DesignEditable() const override { return Designing() && StoreData(); }
+    const core::AnsiString& GridCheckBoxValues() const override { return checkBoxValues_; }
+    graphics::TColor GridHeadingColor() const override { return graphics::clBtnFace; }
+    bool Heading3D() const override { return true; }
+
     // ---- Selection ---------------------------------------------------------------
     const TtsGridSelection& GridSelection() const { return selection_; }
     TtsRowSelectMode RowSelectMode() const { return selection_.RowSelectMode(); }
@@ -171,9 +195,6 @@ protected:
     virtual void DoTopLeftChanged(int /*oldCol*/, int /*oldRow*/, int /*newCol*/, int /*newRow*/, bool /*byUser*/) {}
 
     // ---- Settings of cells, columns and rows -------------------------------------
-    // The cell's own control type (ctDefault when unset).
-    virtual TtsControlType CellOwnControlType(int /*dataCol*/, int /*dataRow*/) const { return ctDefault; }
-    virtual bool DrawRowOnTop() const { return false; }
     // The first hidden display position in from..to, or -1.
     int FirstHiddenRow(int from, int to) const;
     int FirstHiddenCol(int from, int to) const;
@@ -196,7 +217,8 @@ protected:
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState_ts state) override;
 
     // Drops stored values that the cell's control type cannot hold: one
-    // column, one row, or the whole grid (col and row 0).
+    // cell, one column (row 0), one row (column 0), or the whole grid (both
+    // 0).
     void PruneValues(int dataCol, int dataRow);
     // Sets the current position to a display cell and reports the move.
     void SetCurrentPosition(int displayCol, int displayRow);
@@ -256,6 +278,15 @@ protected:
     void DoRowMoved(int, int, bool) override {}
     void DoColResized(int) override {}
     void DoRowResized(int) override {}
+
+    // IGridCellHost
+    void CellSettingChanged(int dataCol, int dataRow, bool contentOnly) override;
+    void CellMaskChanged(int, int) override {}
+    void PruneCellValue(int dataCol, int dataRow) override { PruneValues(dataCol, dataRow); }
+    std::unique_ptr<core::TPersistent> CreateCombo() override { return nullptr; }
+    TtsDropDownStyle ComboDropDownStyle(const core::TPersistent&) const override { return ddDropDown; }
+    void SetComboDropDownStyle(core::TPersistent&, TtsDropDownStyle) override {}
+    void SizeComboToCol(core::TPersistent&, int) override {}
 
     // ISelectionHost
     int SelectionRowLimit() const override { return Rows(); }
@@ -338,6 +369,12 @@ private:
     CellRead reading_;
     std::unique_ptr<TtsGridCols> colList_;
     std::unique_ptr<TtsGridRows> rowList_;
+    std::unique_ptr<TtsCellSettings> cellSettings_;
+    TtsDrawOverlap drawOverlap_ = doDrawColOnTop;
+    graphics::TColor gridColor_ = graphics::clWindow;
+    TtsWordWrap wordWrap_ = wwOff;
+    TtsHorzAlignment horzAlignment_ = htaLeft;
+    TtsVertAlignment vertAlignment_ = vtaTop;
     TtsGridSelection selection_;
     TtsCurrentCell currentCell_;
     int paintLock_ = 0;

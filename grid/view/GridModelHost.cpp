@@ -85,11 +85,13 @@ void TtsBaseGrid::ValidateCheckBoxValues(const core::AnsiString& value)
 
 void TtsBaseGrid::RemoveRowSettings(int dataRow)
 {
+    cellSettings_->DeleteRow(dataRow);
     rowList_->ParkRow(dataRow);
 }
 
 void TtsBaseGrid::RemoveColSettings(int dataCol)
 {
+    cellSettings_->DeleteCol(dataCol);
     colList_->ParkCol(dataCol);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "grid/foundation/CustomGrid_ts.h"
+#include "grid/foundation/DateTimeLink.h"
 #include "grid/model/GridCols.h"
 #include "grid/model/GridModelHost.h"
 #include "grid/model/GridRows.h"
@@ -218,4 +219,17 @@ protected:
 private:
     std::unique_ptr<grid::TtsGridCols> cols_;
     std::unique_ptr<grid::TtsGridRows> rows_;
+};
+
+// A date-time definition that only has to exist: columns and rows keep a
+// reference to it and register it with their grid.
+class TModelTestDateTimeDef : public grid::TtsDateTimeDefComponent {
+public:
+    explicit TModelTestDateTimeDef(core::TComponent* owner = nullptr) : grid::TtsDateTimeDefComponent(owner) {}
+    ui::TWinControl* PickerControl() const override { return nullptr; }
+    void SetOnAccept(const core::TNotifyEvent&) override {}
+    void SetOnCancel(const core::TNotifyEvent&) override {}
+    grid::TtsDateTimeSettings* PickerSettings() const override { return nullptr; }
+    void PreparePicker() override {}
+    void ActivatePicker() override {}
 };
