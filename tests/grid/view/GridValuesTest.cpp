@@ -205,6 +205,23 @@ TEST(GridValues, LoadStepErrorsAndTheReadMark)
     EXPECT_EQ(grid->Cell(1, 2).AsString(), "from inside");
 }
 
+TEST(GridValues, DrawOverlapDecidesBetweenColumnAndRowAndPrunes)
+{
+    auto grid = MakeGrid(2, 2);
+    grid->GridCols().Col(1)->SetControlType(ctCheck);
+    grid->GridRows().Update(1, [](TtsRow& row) { row.SetControlType(ctPicture); });
+    grid->SetCell(1, 1, Variant(int32_t{1}));
+    grid->SetCell(1, 2, Variant(int32_t{2}));
+    EXPECT_EQ(grid->CellControlType(1, 1), ctCheck);
+    EXPECT_EQ(grid->CellControlType(2, 1), ctPicture);
+    grid->SetDrawOverlap(doDrawRowOnTop);
+    EXPECT_EQ(grid->CellControlType(1, 1), ctPicture);
+    EXPECT_TRUE(grid->Cell(1, 1).IsEmpty()) << "the check state does not fit a picture cell";
+    EXPECT_EQ(grid->Cell(1, 2).AsInteger(), 2);
+    grid->CellSettings().SetCellControlType(1, 2, ctText);
+    EXPECT_TRUE(grid->Cell(1, 2).IsEmpty()) << "nor a text cell";
+}
+
 TEST(GridValues, CheckBoxValuesFormat)
 {
     auto grid = MakeGrid(1, 1);
@@ -280,12 +297,14 @@ TEST_F(CountFixture, DeletingRowsMovesLaterRowsDownWithTheirValuesSettingsAndMar
     grid->SetCell(2, 4, Variant(int32_t{2}));
     grid->SetRowChanged(4, true);
     grid->SetRowChanged(5, true);
+    grid->CellSettings().SetCellControlType(1, 5, ctNone);
     grid->SelectRows(5, 5);
     grid->DeleteRows(2, 3);
     EXPECT_EQ(log, (Lines{"delete row 3 Rows=4", "delete row 2 Rows=3", "rows 5>3"}));
     EXPECT_EQ(grid->Rows(), 3);
-    EXPECT_EQ(Column1(), "r1,r4,r5");
+    EXPECT_EQ(Column1(), "r1,r4,") << "former row 5's first cell is a ctNone cell at row 3";
     EXPECT_EQ(grid->CellControlType(1, 2), ctCheck);
+    EXPECT_EQ(grid->CellControlType(1, 3), ctNone) << "cell settings move with their rows";
     EXPECT_EQ(grid->Cell(2, 2).AsInteger(), 2);
     EXPECT_EQ(grid->Cell(2, 3).AsInteger(), 5);
     EXPECT_FALSE(grid->RowChanged(1));
