@@ -8,49 +8,21 @@
 // (--benchmark_filter=Memory) for a clean figure.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "bench/AccountRows.h"
 #include "grid/view/Grid.h"
 
 namespace {
+
+using bench::Number;
+using bench::ResidentBytes;
 
 using core::Variant;
 using grid::TtsGrid;
 
 constexpr int kRows = 1000000;
-
-double ResidentBytes()
-{
-    long size = 0, resident = 0;
-    if (FILE* file = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(file, "%ld %ld", &size, &resident) != 2)
-            resident = 0;
-        std::fclose(file);
-    }
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
-}
-
-core::AnsiString Number(const char* prefix, int value, int digits)
-{
-    char text[32];
-    int length = 0;
-    while (*prefix)
-        text[length++] = *prefix++;
-    char reversed[12];
-    int count = 0;
-    do {
-        reversed[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0 || count < digits);
-    while (count > 0)
-        text[length++] = reversed[--count];
-    return core::AnsiString(text, static_cast<size_t>(length));
-}
 
 struct RowValues {
     Variant name;

@@ -353,6 +353,9 @@ private:
     void UpdateStoreHints();
     void RemoveRow(int dataRow);
     void RemoveCol(int dataCol);
+    void RemoveAndReport(bool rows, int number);
+    void DeleteRange(bool rows, int from, int to);
+    void DeleteSelected(bool rows);
     void SettleRowRemovals();
     void SettleColRemovals();
     int PaintLockCount() const { return paintLock_; }

@@ -100,60 +100,50 @@ void RemoveThenSettle(Remove&& removeAll, Settle&& settle)
 
 }  // namespace
 
-void TtsBaseGrid::DeleteRows(int fromRow, int toRow)
+// Rows and columns take the same steps; `rows` picks the axis.
+void TtsBaseGrid::RemoveAndReport(bool rows, int number)
 {
-    if (fromRow > Rows() || toRow < 1)
+    if (rows) {
+        RemoveRow(number);
+        if (!Loading())
+            DoDeleteRow(Variant(int32_t{number}), false);
+    } else {
+        RemoveCol(number);
+        if (!Loading())
+            DoDeleteCol(number, false);
+    }
+}
+
+void TtsBaseGrid::DeleteRange(bool rows, int from, int to)
+{
+    int count = rows ? Rows() : Cols();
+    if (from > count || to < 1)
         return;
-    fromRow = std::max(fromRow, 1);
-    toRow = std::min(toRow, Rows());
-    if (fromRow > toRow)
+    from = std::max(from, 1);
+    to = std::min(to, count);
+    if (from > to)
         return;
-    if (curDataRow_ >= fromRow && curDataRow_ <= toRow && !EndEdit())
+    int current = rows ? curDataRow_ : curDataCol_;
+    if (current >= from && current <= to && !EndEdit())
         return;
     HideEditor();
     PaintLock lock(*this);
     RemoveThenSettle(
         [&] {
-            for (int row = toRow; row >= fromRow; --row) {
-                RemoveRow(row);
-                if (!Loading())
-                    DoDeleteRow(Variant(int32_t{row}), false);
-            }
+            for (int number = to; number >= from; --number)
+                RemoveAndReport(rows, number);
         },
-        [&] { SettleRowRemovals(); });
+        [&] { rows ? SettleRowRemovals() : SettleColRemovals(); });
     selection_.ReportChanges(false);
 }
 
-void TtsBaseGrid::DeleteCols(int fromCol, int toCol)
+void TtsBaseGrid::DeleteSelected(bool rows)
 {
-    if (fromCol > Cols() || toCol < 1)
-        return;
-    fromCol = std::max(fromCol, 1);
-    toCol = std::min(toCol, Cols());
-    if (fromCol > toCol)
-        return;
-    if (curDataCol_ >= fromCol && curDataCol_ <= toCol && !EndEdit())
-        return;
-    HideEditor();
-    PaintLock lock(*this);
-    RemoveThenSettle(
-        [&] {
-            for (int col = toCol; col >= fromCol; --col) {
-                RemoveCol(col);
-                if (!Loading())
-                    DoDeleteCol(col, false);
-            }
-        },
-        [&] { SettleColRemovals(); });
-    selection_.ReportChanges(false);
-}
-
-void TtsBaseGrid::DeleteSelectedRows()
-{
-    const TtsSelection& selected = selection_.SelectedRows();
+    const TtsSelection& selected = rows ? selection_.SelectedRows() : selection_.SelectedCols();
     if (selected.SelectedCount() == 0)
         return;
-    int current = curDataRow_ > 0 ? DisplayRownr(curDataRow_) : -1;
+    int current = rows ? (curDataRow_ > 0 ? DisplayRownr(curDataRow_) : -1)
+                       : (curDataCol_ > 0 ? DisplayColnr(curDataCol_) : -1);
     if (selected.Selected(current) && !EndEdit())
         return;
     HideEditor();
@@ -164,41 +154,34 @@ void TtsBaseGrid::DeleteSelectedRows()
             // still to come stay where they are. The new-row line past the
             // last data row is no data row.
             for (int pos = selected.Last(); pos >= 1; pos = selected.PrevSelected(pos)) {
-                int row = DataRownr(pos);
-                if (pos > Rows() || row < 1)
+                int number = rows ? DataRownr(pos) : DataColnr(pos);
+                if (pos > (rows ? Rows() : Cols()) || number < 1)
                     continue;
-                RemoveRow(row);
-                if (!Loading())
-                    DoDeleteRow(Variant(int32_t{row}), false);
+                RemoveAndReport(rows, number);
             }
         },
-        [&] { SettleRowRemovals(); });
+        [&] { rows ? SettleRowRemovals() : SettleColRemovals(); });
     selection_.ReportChanges(false);
+}
+
+void TtsBaseGrid::DeleteRows(int fromRow, int toRow)
+{
+    DeleteRange(true, fromRow, toRow);
+}
+
+void TtsBaseGrid::DeleteCols(int fromCol, int toCol)
+{
+    DeleteRange(false, fromCol, toCol);
+}
+
+void TtsBaseGrid::DeleteSelectedRows()
+{
+    DeleteSelected(true);
 }
 
 void TtsBaseGrid::DeleteSelectedCols()
 {
-    const TtsSelection& selected = selection_.SelectedCols();
-    if (selected.SelectedCount() == 0)
-        return;
-    int current = curDataCol_ > 0 ? DisplayColnr(curDataCol_) : -1;
-    if (selected.Selected(current) && !EndEdit())
-        return;
-    HideEditor();
-    PaintLock lock(*this);
-    RemoveThenSettle(
-        [&] {
-            for (int pos = selected.Last(); pos >= 1; pos = selected.PrevSelected(pos)) {
-                int col = DataColnr(pos);
-                if (pos > Cols() || col < 1)
-                    continue;
-                RemoveCol(col);
-                if (!Loading())
-                    DoDeleteCol(col, false);
-            }
-        },
-        [&] { SettleColRemovals(); });
-    selection_.ReportChanges(false);
+    DeleteSelected(false);
 }
 
 }  // namespace grid

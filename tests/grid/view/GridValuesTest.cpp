@@ -9,6 +9,7 @@
 #include "grid/foundation/CellValues.h"
 #include "grid/view/Grid.h"
 #include "platform/graphics/Bitmap.h"
+#include "tests/grid/model/FakeImageList.h"
 #include "tests/support/HeadlessFixture.h"
 
 using namespace grid;
@@ -220,6 +221,49 @@ TEST(GridValues, DrawOverlapDecidesBetweenColumnAndRowAndPrunes)
     EXPECT_EQ(grid->Cell(1, 2).AsInteger(), 2);
     grid->CellSettings().SetCellControlType(1, 2, ctText);
     EXPECT_TRUE(grid->Cell(1, 2).IsEmpty()) << "nor a text cell";
+}
+
+TEST(GridValues, DesignTimePictureNamesKeepPointingAtTheirImageList)
+{
+    auto grid = MakeGrid(1, 2);
+    grid->GridCols().Col(1)->SetControlType(ctPicture);
+    FakeImageList second("Second", {"a", "b"});
+    FakeImageList first("First", {"x", "y", "z"});
+    grid->SetDesigning(true);
+    grid->SetImageList(&second);
+    grid->SetCell(1, 1, Variant("b"));
+    EXPECT_EQ(grid->Store()->GetValue(1, 1).AsString(), "b\x01" "0\x01" "1");
+    grid->SetImageList(&first);
+    grid->SetCell(1, 2, Variant("z"));
+    EXPECT_EQ(grid->PictureNames().ImageListIds().CommaText(), "First,Second");
+    EXPECT_EQ(grid->Store()->GetValue(1, 1).AsString(), "b\x01" "1\x01" "1") << "moved with its identifier";
+    EXPECT_EQ(grid->Cell(1, 2).AsString(), "z") << "a read gives the bare name";
+    grid->SetImageList(&second);
+    second.Rename(1, "bee");
+    EXPECT_EQ(grid->Cell(1, 1).AsString(), "bee") << "the cell follows its renamed picture";
+    grid->SetDesigning(false);
+    grid->SetCell(1, 1, Variant("a"));
+    EXPECT_EQ(grid->Store()->GetValue(1, 1).AsString(), "a") << "stored bare at run time";
+    grid->SetStoreData(false);
+    EXPECT_EQ(grid->PictureNames().ImageListIds().Count(), 0);
+}
+
+TEST(GridValues, StructureEventsAreHeldBackWhileLoading)
+{
+    auto grid = MakeGrid(2, 2);
+    int events = 0;
+    grid->OnRowCountChanged = [&](core::TObject*, int, int) { ++events; };
+    grid->OnDeleteRow = [&](core::TObject*, int, bool) { ++events; };
+    grid->OnRowChanged = [&](core::TObject*, int, int) { ++events; };
+    grid->SetLoading(true);
+    grid->SetRows(6);
+    grid->DeleteRows(1, 2);
+    grid->MakeCellCurrent(1, 3);
+    grid->SetLoading(false);
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(grid->Rows(), 4);
+    grid->MakeCellCurrent(1, 3);
+    EXPECT_EQ(events, 0) << "a move made while loading is not reported later";
 }
 
 TEST(GridValues, CheckBoxValuesFormat)
