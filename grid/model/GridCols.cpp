@@ -85,6 +85,34 @@ void TtsGridCols::SetCols(int cols)
     SetFixedColCount(fixedColCount_);
 }
 
+void TtsGridCols::RemoveCol(int dataCol)
+{
+    if (dataCol < 1 || dataCol > Cols())
+        return;
+    grid_.UnselectCol(dataCol);
+    int last = Cols();
+    int from = cols_[static_cast<size_t>(dataCol)]->displayCol_;
+    if (Reorder(dataCol, last))
+        grid_.ColSelectionMoved(from, last);
+    visible_.SetItemCount(last - 1);
+    cols_.erase(cols_.begin() + dataCol);
+    displayToData_.pop_back();
+    for (int& d : displayToData_)
+        if (d > dataCol)
+            --d;
+    for (int d = dataCol; d < static_cast<int>(cols_.size()); ++d)
+        cols_[static_cast<size_t>(d)]->dataCol_ = d;
+    privateFontCols_.Remove(dataCol);
+    for (int i = 0; i < privateFontCols_.Count(); ++i)
+        if (privateFontCols_.Items(i) > dataCol)
+            privateFontCols_.SetItems(i, privateFontCols_.Items(i) - 1);
+    {
+        model::LayoutUpdate update(layoutUpdate_);
+        grid_.BaseLayout().SetColCount(last);
+    }
+    SetFixedColCount(fixedColCount_);
+}
+
 TtsCol* TtsGridCols::Col(int dataCol) const
 {
     if (dataCol < 1 || dataCol > Cols())

@@ -36,6 +36,11 @@ public:
     // the layout's width of their position, and the columns beyond the new
     // count are destroyed.
     void SetCols(int cols);
+    // Removes one data column, as a deletion does: the column is unselected
+    // and moved to the end of the display order, destroyed, and every
+    // higher data column takes the next lower data number. Ignored outside
+    // 1..Cols.
+    void RemoveCol(int dataCol);
     // The column object of a data column 0..Cols; nullptr outside.
     TtsCol* Items(int dataCol) const;
 

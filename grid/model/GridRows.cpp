@@ -75,6 +75,11 @@ void TtsGridRows::SetRowCount(int rows)
         rowCount_ = rows;
         visible_.SetItemCount(rows);
     }
+    if (rows < old && changedCount_ > 0) {
+        changedCount_ = 0;
+        for (int r = 1; r <= rows; ++r)
+            changedCount_ += changed_.Bits(r) ? 1 : 0;
+    }
     changed_.SetSize(rows + 1);
     SetFixedRowCount(fixedRowCount_);
 }
@@ -141,6 +146,69 @@ void TtsGridRows::Shrink(int rows)
         for (auto& [d, row] : rows_)
             if (d > 0 && !row->visible_)
                 visible_.Remove(DisplayRownr(d));
+}
+
+void TtsGridRows::RemoveRow(int dataRow)
+{
+    if (dataRow < 1 || dataRow > rowCount_)
+        return;
+    TCustomGrid_ts& layout = grid_.BaseLayout();
+    grid_.UnselectRow(dataRow);
+    // The row goes to the last display position, closing its gap.
+    int position = DisplayRownr(dataRow);
+    int last = rowCount_;
+    if (position != last) {
+        EnsureOrder();
+        auto first = displayToData_.begin();
+        std::rotate(first + position, first + position + 1, first + last + 1);
+        for (int p = position; p <= last; ++p)
+            dataToDisplay_[static_cast<size_t>(displayToData_[static_cast<size_t>(p)])] = p;
+        if (visible_.Materialized())
+            visible_.MoveItem(position, last);
+        {
+            model::LayoutUpdate update(layoutUpdate_);
+            layout.MoveRow(position, last);
+        }
+        grid_.RowSelectionMoved(position, last);
+    }
+    visible_.SetItemCount(last - 1);
+    // The higher data rows take the next lower numbers.
+    if (Reordered()) {
+        dataToDisplay_.erase(dataToDisplay_.begin() + dataRow);
+        displayToData_.pop_back();
+        for (int& d : displayToData_)
+            if (d > dataRow)
+                --d;
+    }
+    rows_.erase(dataRow);
+    for (auto it = rows_.upper_bound(dataRow); it != rows_.end();) {
+        auto node = rows_.extract(it++);
+        node.key() -= 1;
+        node.mapped()->dataRow_ = node.key();
+        rows_.insert(std::move(node));
+    }
+    privateFontRows_.Remove(dataRow);
+    for (int i = 0; i < privateFontRows_.Count(); ++i)
+        if (privateFontRows_.Items(i) > dataRow)
+            privateFontRows_.SetItems(i, privateFontRows_.Items(i) - 1);
+    if (ids_.empty()) {
+        ids_.resize(static_cast<size_t>(last) + 1);
+        for (int r = 0; r <= last; ++r)
+            ids_[static_cast<size_t>(r)] = r + 1;
+    }
+    ids_.erase(ids_.begin() + dataRow);
+    if (RowChanged(dataRow))
+        --changedCount_;
+    if (changedCount_ > 0)
+        for (int r = dataRow; r < last; ++r)
+            changed_.SetBits(r, changed_.Bits(r + 1));
+    changed_.SetSize(last);
+    rowCount_ = last - 1;
+    {
+        model::LayoutUpdate update(layoutUpdate_);
+        layout.SetRowCount(rowCount_ + 1);
+    }
+    SetFixedRowCount(fixedRowCount_);
 }
 
 // ---- Row objects -------------------------------------------------------------------------
@@ -307,6 +375,7 @@ void TtsGridRows::SetRowChanged(int dataRow, bool value)
     if (dataRow < 1 || dataRow > rowCount_ || RowChanged(dataRow) == value)
         return;
     changed_.SetBits(dataRow, value);
+    changedCount_ += value ? 1 : -1;
     if (!value && grid_.CurrentDataRow() == dataRow)
         grid_.CurrentRowChangeCleared();
     grid_.InvalidateRowBar(dataRow);

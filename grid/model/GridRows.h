@@ -40,6 +40,13 @@ public:
     // lose their objects, marks and places.
     void SetRowCount(int rows);
 
+    // Removes one data row, as a deletion does: the row is unselected, the
+    // gap in the display order closes (the rows after it move up, keeping
+    // their heights and selection), every higher data row takes the next
+    // lower data number with its object, identifier, mark and display
+    // position, and the count drops by one. Ignored outside 1..RowCount.
+    void RemoveRow(int dataRow);
+
     // ---- Row objects -------------------------------------------------------------
     // The object of a data row, nullptr while it has none (and outside
     // 0..RowCount).
@@ -152,6 +159,8 @@ private:
     int nextId_ = 2;
     TtsVisibleItems visible_;
     core::TBits changed_;
+    // The number of marks set, so that rows are only shifted when some are.
+    int changedCount_ = 0;
     int fixedRowCount_ = 0;
     bool rowMoving_ = true;
     int layoutUpdate_ = 0;

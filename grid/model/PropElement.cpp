@@ -2,6 +2,7 @@
 
 #include "grid/foundation/DateTimeLink.h"
 #include "grid/model/GridCellHost.h"
+#include "grid/model/ModelHelpers.h"
 #include "platform/graphics/Font.h"
 
 namespace grid {
@@ -34,21 +35,13 @@ void TtsCustomPropElement::SetAlignment(ui::TAlignment value)
 void TtsCustomPropElement::SetAligned(bool value)
 {
     aligned_ = value;
-    if (!aligned_)
-        horzAlignment_ = htaDefault;
-    else if (alignment_ == ui::taRightJustify)
-        horzAlignment_ = htaRight;
-    else if (alignment_ == ui::taCenter)
-        horzAlignment_ = htaCenter;
-    else
-        horzAlignment_ = htaLeft;
+    horzAlignment_ = model::HorzAlignmentOf(alignment_, aligned_);
 }
 
 void TtsCustomPropElement::SetHorzAlignment(TtsHorzAlignment value)
 {
     horzAlignment_ = value;
-    alignment_ = value == htaRight ? ui::taRightJustify : value == htaCenter ? ui::taCenter : ui::taLeftJustify;
-    aligned_ = value != htaDefault;
+    model::AlignmentPairOf(value, alignment_, aligned_);
 }
 
 void TtsCustomPropElement::SetButtonType(TtsButtonType value)

@@ -704,6 +704,23 @@ TEST_F(ColTest, ShrinkingKeepsTheOrderOfTheRemainingColumns)
     EXPECT_NE(Col(4).ColId(), Col(5).ColId());
 }
 
+TEST_F(ColTest, RemovingAColumnRenumbersTheColumnsAbove)
+{
+    Col(3).SetFieldName("C");
+    Col(4).SetWidth(50);
+    Col(4).SetDisplayCol(1);  // 4, 1, 2, 3
+    int id3 = Col(3).ColId();
+    grid.Cols().RemoveCol(2);
+    EXPECT_EQ(grid.Cols().Cols(), 3);
+    EXPECT_EQ(grid.ColCount(), 4);
+    EXPECT_EQ(DisplayOrder(), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(Col(2).FieldName(), "C");
+    EXPECT_EQ(Col(2).DataCol(), 2);
+    EXPECT_EQ(grid.Cols().FindColById(id3), 2);
+    EXPECT_EQ(grid.ColWidths(1), 50);
+    EXPECT_EQ(grid.unselectedCols, std::vector<int>{2});
+}
+
 namespace {
 
 // A component that files one column of a grid, as a grid files its columns.

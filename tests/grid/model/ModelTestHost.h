@@ -72,6 +72,8 @@ public:
     bool dropDown = false;
     bool newRowLine = false;
     bool editorShown = false;
+    // A row resize is giving every row the same height (rrAll).
+    bool sameHeightForAll = false;
     graphics::TFont font;
     graphics::TFont headingFont;
 
@@ -213,7 +215,7 @@ protected:
     {
         grid::TCustomGrid_ts::RowHeightsChanged();
         if (rows_)
-            rows_->LayoutHeightsChanged();
+            rows_->LayoutHeightsChanged(sameHeightForAll);
     }
 
 private:
