@@ -56,9 +56,6 @@ public:
     // The data column with that identifier, or -1.
     int FindColById(int id) const;
 
-    // Deleting a column (GridRemoval.cpp): as TtsGridRows::ParkRow.
-    void ParkCol(int dataCol);
-
     // ---- Display order ----------------------------------------------------------
     // The display position of a data column; -1 outside 1..Cols.
     int DisplayColnr(int dataCol) const;

@@ -102,12 +102,6 @@ public:
     // 1..RowCount and for the row's own position.
     void MoveRow(int dataRow, int toDisplay);
 
-    // Deleting a row (GridRemoval.cpp): the row takes the last data number
-    // and the last display position, and every data row after it the next
-    // lower number, with its object, identifier, mark and display position;
-    // SetRowCount then drops the parked rows from the end.
-    void ParkRow(int dataRow);
-
     // ---- Row-changed marks -----------------------------------------------------------
     bool RowChanged(int dataRow) const;
     // Clearing the mark of the current row also clears its pending change.

@@ -2,8 +2,8 @@
 // down: its selection bit, settings, stored values and (rows) its changed
 // mark go, the later ones move down by one data number, and the pending
 // counter grows so that Rows and Cols already tell the new count to the
-// OnDeleteRow and OnDeleteCol handlers. The count is settled at the end,
-// also when a handler raises.
+// OnDeleteRow and OnDeleteCol handlers. The count is settled at the end
+// (its event raised), also when a handler raises.
 #include <algorithm>
 
 #include "grid/view/BaseGrid.h"
@@ -12,10 +12,9 @@ namespace grid {
 
 void TtsBaseGrid::RemoveRow(int dataRow)
 {
-    int display = DisplayRownr(dataRow);
     if (HandleAllocated())
         InvalidateGrid();
-    selection_.DeleteRow(display);
+    // The row list unselects the row and closes its display gap.
     RemoveRowSettings(dataRow);
     if (store_)
         store_->DeleteRows(dataRow, dataRow);
@@ -35,10 +34,8 @@ void TtsBaseGrid::RemoveRow(int dataRow)
 
 void TtsBaseGrid::RemoveCol(int dataCol)
 {
-    int display = DisplayColnr(dataCol);
     if (HandleAllocated())
         InvalidateGrid();
-    selection_.DeleteCol(display);
     RemoveColSettings(dataCol);
     if (store_)
         store_->DeleteCols(dataCol, dataCol);

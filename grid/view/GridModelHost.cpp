@@ -86,13 +86,13 @@ void TtsBaseGrid::ValidateCheckBoxValues(const core::AnsiString& value)
 void TtsBaseGrid::RemoveRowSettings(int dataRow)
 {
     cellSettings_->DeleteRow(dataRow);
-    rowList_->ParkRow(dataRow);
+    rowList_->RemoveRow(dataRow);
 }
 
 void TtsBaseGrid::RemoveColSettings(int dataCol)
 {
     cellSettings_->DeleteCol(dataCol);
-    colList_->ParkCol(dataCol);
+    colList_->RemoveCol(dataCol);
 }
 
 namespace {
