@@ -50,6 +50,10 @@ void TtsGridCols::Error(const AnsiString& text) const
 
 void TtsGridCols::SetCols(int cols)
 {
+    // The layout's size-change hook may lead back here while the count is
+    // being changed; the change under way finishes the work.
+    if (layoutUpdate_ > 0)
+        return;
     cols = std::max(cols, 0);
     int old = Cols();
     if (cols == old)

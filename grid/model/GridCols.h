@@ -22,6 +22,8 @@ namespace grid {
 // RowBarWidth while the row bar is on.
 class TtsGridCols {
 public:
+    // Makes the row bar, column 0, and sets the layout's column count to 1
+    // (the grid's hooks see the layout change before the list exists).
     explicit TtsGridCols(IGridModelHost& grid);
     ~TtsGridCols();
     TtsGridCols(const TtsGridCols&) = delete;
@@ -87,6 +89,10 @@ public:
     // the default width): every column takes its layout width. Does nothing
     // while the columns themselves are updating the layout.
     void LayoutWidthsChanged();
+    // Whether the list itself is changing the base layout now: the layout's
+    // hooks (extents changed, column or row moved, size changed) then report
+    // the list's own doing, and the grid passes them by.
+    bool UpdatingLayout() const { return layoutUpdate_ > 0; }
     // The grid's font changed: private copies follow it.
     void GridFontChanged();
     // The data columns whose private-font flag is set.

@@ -3,6 +3,15 @@
 // What column and row objects need from the grid they belong to. The grid
 // control implements this interface; the model reaches its grid only through
 // it, so that columns and rows work (and are tested) without a window.
+//
+// The grid owns one TtsGridCols and one TtsGridRows, made after its layout
+// base, and hands its layout hooks to them: ColWidthsChanged to
+// TtsGridCols::LayoutWidthsChanged, RowHeightsChanged to
+// TtsGridRows::LayoutHeightsChanged (with the rrAll flag), its font changes
+// to their GridFontChanged. While a list changes the layout itself
+// (UpdatingLayout), the layout's ColumnMoved, RowMoved and SizeChanged hooks
+// report the list's own doing and are passed by. tests/grid/model holds a
+// small host that shows the whole arrangement.
 
 #include <memory>
 

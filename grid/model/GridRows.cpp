@@ -49,6 +49,10 @@ void TtsGridRows::Error(const AnsiString& text) const
 
 void TtsGridRows::SetRowCount(int rows)
 {
+    // The layout's size-change hook may lead back here while the count is
+    // being changed; the change under way finishes the work.
+    if (layoutUpdate_ > 0)
+        return;
     rows = std::max(rows, 0);
     int old = rowCount_;
     if (rows == old)

@@ -27,6 +27,9 @@ namespace grid {
 // which costs memory only for heights that differ from the default.
 class TtsGridRows {
 public:
+    // Makes the heading row and sets the layout's row count to 1 and its
+    // default row height to 14 (the grid's hooks see these layout changes
+    // before the list exists).
     explicit TtsGridRows(IGridModelHost& grid);
     ~TtsGridRows();
     TtsGridRows(const TtsGridRows&) = delete;
@@ -128,6 +131,10 @@ public:
     // same new height; the design heights then stay. Does nothing while the
     // rows themselves are updating the layout.
     void LayoutHeightsChanged(bool sameForAll = false);
+    // Whether the list itself is changing the base layout now: the layout's
+    // hooks (extents changed, column or row moved, size changed) then report
+    // the list's own doing, and the grid passes them by.
+    bool UpdatingLayout() const { return layoutUpdate_ > 0; }
     void GridFontChanged();
     const TtsIntegerList& PrivateFontRows() const { return privateFontRows_; }
 

@@ -213,6 +213,10 @@ protected:
 
     [[noreturn]] void GridError(const AnsiString& text) const;
     void SizeChanged(int oldColCount, int oldRowCount) override;
+    // The layout's widths and heights changed by other means (a border
+    // dragged, the default size): the lists take them.
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
     void TopLeftChanged() override;
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState_ts state) override;
 

@@ -34,6 +34,20 @@ void TtsBaseGrid::InvalidateRowBar(int dataRow)
         InvalidateCell(0, DisplayRownr(dataRow));
 }
 
+void TtsBaseGrid::ColWidthsChanged()
+{
+    TCustomGrid_ts::ColWidthsChanged();
+    if (colList_)
+        colList_->LayoutWidthsChanged();
+}
+
+void TtsBaseGrid::RowHeightsChanged()
+{
+    TCustomGrid_ts::RowHeightsChanged();
+    if (rowList_)
+        rowList_->LayoutHeightsChanged();
+}
+
 bool TtsBaseGrid::HideEditor()
 {
     bool shown = EditorMode();
