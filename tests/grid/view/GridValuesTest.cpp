@@ -69,6 +69,12 @@ TEST_F(AccountListGrid, FillsAndReadsBackLikeTheAccountListWindow)
     // A Boolean written to the check cell is a check state, not -1.
     grid->SetCell(3, 1, Variant(true));
     EXPECT_EQ(grid->Cell(3, 1).AsInteger(), 1);
+    // Each paint asks for every painted row once.
+    std::vector<int> loaded;
+    grid->OnRowLoaded = [&](core::TObject*, int row) { loaded.push_back(row); };
+    grid->Invalidate();
+    Pump();
+    EXPECT_EQ(loaded, (std::vector<int>{1, 2, 3}));
 }
 
 TEST(GridValues, WrittenValuesReadBackByControlType)
