@@ -105,6 +105,28 @@ void BM_GridFill(benchmark::State& state)
 }
 BENCHMARK(BM_GridFill)->Unit(benchmark::kMillisecond);
 
+// The same values straight into a cell store, for comparison: what the grid
+// adds on top of its store.
+void BM_StoreAloneFill(benchmark::State& state)
+{
+    const std::vector<RowValues>& values = Values();
+    for (auto _ : state) {
+        auto store = std::make_unique<grid::Tts2DStorage>(3, kRows);
+        for (int row = 1; row <= kRows; ++row) {
+            const RowValues& v = values[static_cast<size_t>(row)];
+            store->SetValue(1, row, grid::skText, v.name);
+            store->SetValue(2, row, grid::skText, v.database);
+            store->SetValue(3, row, grid::skCheckState, v.flag);
+        }
+        benchmark::DoNotOptimize(store.get());
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
+    }
+    PerRow(state);
+}
+BENCHMARK(BM_StoreAloneFill)->Unit(benchmark::kMillisecond);
+
 TtsGrid& Filled()
 {
     static const std::unique_ptr<TtsGrid> grid = [] {
