@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -584,4 +586,87 @@ TEST(Bits, OpenBitFindsTheFirstFalseBit)
     EXPECT_EQ(bits.OpenBit(), 66);
     bits.SetBits(5, false);
     EXPECT_EQ(bits.OpenBit(), 5);
+}
+
+// The range operations against a plain vector of Booleans, across word
+// boundaries and at both ends.
+TEST(Bits, RangeOperationsAgreeWithAPlainArray)
+{
+    std::mt19937 random(7);
+    TBits bits;
+    std::vector<bool> plain;
+    auto resize = [&](int n) {
+        bits.SetSize(n);
+        plain.resize(static_cast<size_t>(n), false);
+    };
+    resize(200);
+    for (int step = 0; step < 4000; ++step) {
+        int n = static_cast<int>(plain.size());
+        int a = n == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(n));
+        int b = n == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(n));
+        int from = std::min(a, b), to = std::max(a, b);
+        switch (random() % 8) {
+        case 0:
+        case 1: {
+            if (n == 0)
+                break;
+            bool value = random() % 2;
+            int expected = 0;
+            for (int i = from; i <= to; ++i) {
+                expected += plain[static_cast<size_t>(i)] != value;
+                plain[static_cast<size_t>(i)] = value;
+            }
+            ASSERT_EQ(bits.SetRange(from, to, value), expected);
+            break;
+        }
+        case 2:
+            if (n == 0)
+                break;
+            bits.FlipRange(from, to);
+            for (int i = from; i <= to; ++i)
+                plain[static_cast<size_t>(i)] = !plain[static_cast<size_t>(i)];
+            break;
+        case 3:
+            if (n > 0) {
+                bits.Delete(a);
+                plain.erase(plain.begin() + a);
+            }
+            break;
+        case 4: {
+            int at = static_cast<int>(random() % static_cast<unsigned>(n + 1));
+            bool value = random() % 2;
+            bits.Insert(at, value);
+            plain.insert(plain.begin() + at, value);
+            break;
+        }
+        case 5:
+            resize(static_cast<int>(random() % 300));
+            break;
+        default:
+            break;
+        }
+        n = static_cast<int>(plain.size());
+        ASSERT_EQ(bits.Size(), n);
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(bits.Bits(i), plain[static_cast<size_t>(i)]) << "step " << step << " bit " << i;
+        if (n == 0)
+            continue;
+        a = std::min(a, n - 1);
+        from = std::min(from, n - 1);
+        to = std::min(to, n - 1);
+        int expectedCount = 0, next = -1, prev = -1;
+        for (int i = from; i <= to; ++i)
+            expectedCount += plain[static_cast<size_t>(i)];
+        for (int i = a; i < n && next < 0; ++i)
+            next = plain[static_cast<size_t>(i)] ? i : -1;
+        for (int i = a; i >= 0 && prev < 0; --i)
+            prev = plain[static_cast<size_t>(i)] ? i : -1;
+        ASSERT_EQ(bits.CountRange(from, to), expectedCount) << step;
+        ASSERT_EQ(bits.NextSet(a), next) << step;
+        ASSERT_EQ(bits.PrevSet(a), prev) << step;
+    }
+    EXPECT_EQ(bits.NextSet(bits.Size()), -1);
+    EXPECT_EQ(bits.PrevSet(-1), -1);
+    EXPECT_EQ(MessageOf<EListError>([&] { bits.SetRange(0, bits.Size(), true); }), "Bits index out of range");
+    EXPECT_EQ(bits.SetRange(5, 4, true), 0);
 }
