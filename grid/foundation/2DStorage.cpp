@@ -49,7 +49,7 @@ void Tts2DStorage::ReleasePayload(uint8_t kind, uintptr_t payload)
     if (!payload)
         return;
     if (kind == skText || kind == skPictureName)
-        std::free(reinterpret_cast<TextRep*>(payload));
+        TextRep::Free(pool_, payload);
     else if (kind == skBitmap)
         ChangeBitmapRef(reinterpret_cast<const graphics::TBitmap*>(payload), true);
 }
@@ -62,7 +62,7 @@ void Tts2DStorage::FreeBlock(RowBlock* block)
     uintptr_t* slots = block->Slots();
     for (int i = 0; i < block->length; ++i)
         ReleasePayload(kinds[i], slots[i]);
-    std::free(block);
+    pool_.Free(block, RowBlock::Bytes(block->capacity));
 }
 
 int Tts2DStorage::Lengths(int row) const
@@ -166,7 +166,7 @@ void Tts2DStorage::SetValue(int col, int row, TtsStoredKind kind, const Variant&
     case skPictureName: {
         if (oldKind != skEmpty && oldKind != skText && oldKind != skPictureName)
             ClearCell(col, row);
-        uintptr_t rep = TextRep::Make(text);
+        uintptr_t rep = TextRep::Make(pool_, text);
         uint8_t present = block->Kinds()[i];
         ReleasePayload(present, block->Slots()[i]);
         block->Slots()[i] = rep;
@@ -242,7 +242,7 @@ void Tts2DStorage::SetRowLength(int row, int n)
         return;
     }
     int length = block ? block->length : 0;
-    RowBlock* grown = n > 0 ? RowBlock::Allocate(n) : nullptr;
+    RowBlock* grown = n > 0 ? RowBlock::Allocate(pool_, n) : nullptr;
     if (block) {
         int kept = std::min(length, n);
         if (grown) {
@@ -253,7 +253,7 @@ void Tts2DStorage::SetRowLength(int row, int n)
         // rather than leak them.
         for (int i = kept; i < length; ++i)
             ReleasePayload(block->Kinds()[i], block->Slots()[i]);
-        std::free(block);
+        pool_.Free(block, RowBlock::Bytes(block->capacity));
     }
     slot = grown;
 }
@@ -318,8 +318,12 @@ void Tts2DStorage::ClearRows(int fromRow, bool shrink)
         fromRow = 0;
     for (int row = fromRow; row < RowSlots(); ++row)
         ClearRow(row, 0);
-    if (shrink)
-        SetRowSlots(fromRow == 0 ? 0 : fromRow + 1);
+    if (!shrink)
+        return;
+    SetRowSlots(fromRow == 0 ? 0 : fromRow + 1);
+    // Every block is back in the pool: hand its chunks back to the heap.
+    if (fromRow == 0)
+        pool_.Clear();
 }
 
 // ---- Rows and columns --------------------------------------------------------------

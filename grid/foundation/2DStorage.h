@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid/foundation/SmallBlockPool.h"
 #include "platform/core/Variant.h"
 
 namespace core {
@@ -34,7 +35,8 @@ graphics::TBitmap* ValueBitmap(const core::Variant& value);
 // data rows. Each row slot holds one block: the row's length and capacity,
 // its kind bytes and its payload slots, so that a row costs one allocation
 // and rows of different lengths cost only what they hold. Texts are compact
-// reference-counted strings; an empty text is no string at all.
+// strings (a length and the bytes); an empty text is no string at all. Row
+// blocks and texts come from the store's own small-block pool.
 //
 // Growth follows the grid's hints: the row table grows to RowsHint + 1
 // slots at first and 10 slots beyond the requested row after that; a row
@@ -155,13 +157,16 @@ private:
         return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)] : nullptr;
     }
     // Releases a cell's payload without touching its kind.
-    static void ReleasePayload(std::uint8_t kind, std::uintptr_t payload);
-    static void FreeBlock(RowBlock* block);
+    void ReleasePayload(std::uint8_t kind, std::uintptr_t payload);
+    void FreeBlock(RowBlock* block);
     void ApplyStream(core::TStream& stream, const TtsIntegerList* colMap, const StreamScan& scan);
 
     int colsHint_;
     int rowsHint_;
     bool ownerFlag_ = false;
+    // Row blocks and texts; declared before the rows so that it outlives
+    // them.
+    TtsSmallBlockPool pool_;
     std::vector<RowBlock*> rows_;
 };
 

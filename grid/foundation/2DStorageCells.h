@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "grid/foundation/2DStorage.h"
+#include "grid/foundation/SmallBlockPool.h"
 
 namespace grid {
 
@@ -21,12 +22,16 @@ struct Tts2DStorage::RowBlock {
 
     static std::size_t KindBytes(int capacity) { return (static_cast<std::size_t>(capacity) + 7) & ~std::size_t{7}; }
 
-    static RowBlock* Allocate(int capacity)
+    static std::size_t Bytes(int capacity)
     {
-        std::size_t size = sizeof(RowBlock) + KindBytes(capacity) + static_cast<std::size_t>(capacity) * sizeof(uintptr_t);
-        auto* block = static_cast<RowBlock*>(std::calloc(1, size));
-        if (!block)
-            throw std::bad_alloc();
+        return sizeof(RowBlock) + KindBytes(capacity) + static_cast<std::size_t>(capacity) * sizeof(uintptr_t);
+    }
+
+    static RowBlock* Allocate(TtsSmallBlockPool& pool, int capacity)
+    {
+        std::size_t size = Bytes(capacity);
+        auto* block = static_cast<RowBlock*>(pool.Allocate(size));
+        std::memset(block, 0, size);
         block->length = capacity;
         block->capacity = capacity;
         return block;
@@ -45,16 +50,21 @@ struct Tts2DStorage::TextRep {
     std::string_view View() const { return {Data(), length}; }
 
     // Nothing (0) for an empty text.
-    static uintptr_t Make(std::string_view text)
+    static std::size_t Bytes(std::size_t length) { return sizeof(TextRep) + length; }
+
+    static uintptr_t Make(TtsSmallBlockPool& pool, std::string_view text)
     {
         if (text.empty())
             return 0;
-        auto* rep = static_cast<TextRep*>(std::malloc(sizeof(TextRep) + text.size()));
-        if (!rep)
-            throw std::bad_alloc();
+        auto* rep = static_cast<TextRep*>(pool.Allocate(Bytes(text.size())));
         rep->length = static_cast<uint32_t>(text.size());
         std::memcpy(rep + 1, text.data(), text.size());
         return reinterpret_cast<uintptr_t>(rep);
+    }
+    static void Free(TtsSmallBlockPool& pool, uintptr_t payload)
+    {
+        auto* rep = reinterpret_cast<TextRep*>(payload);
+        pool.Free(rep, Bytes(rep->length));
     }
     static std::string_view ViewOf(uintptr_t payload)
     {
