@@ -264,8 +264,11 @@ const TtsRow& TtsGridRows::RowOrDefault(int dataRow) const
     TtsRow* row = Items(dataRow);
     if (row)
         return *row;
+    // The shared row stays at every default, whatever a reader did to it.
     defaultRow_->dataRow_ = 0;
     defaultRow_->height_ = defaultRow_->designHeight_ = DefaultRowHeight();
+    defaultRow_->font_.reset();
+    defaultRow_->parentFont_ = true;
     return *defaultRow_;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/core/Exception.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/ui/VirtualKeys.h"
 
 namespace ui {
@@ -754,8 +756,30 @@ void TWindowManager::CreateCaret(HWND window, int width, int height)
     DestroyCaret();
     caretOwner_ = window;
     caretSize_ = {std::max(width, 1), std::max(height, 1)};
+    caretShape_ = graphics::TRegion(graphics::Bounds(0, 0, caretSize_.cx, caretSize_.cy));
     caretPos_ = {0, 0};
     caretHide_ = 1;
+}
+
+void TWindowManager::CreateCaret(HWND window, const graphics::TBitmap& shape)
+{
+    CreateCaret(window, shape.Width(), shape.Height());
+    graphics::TRegion white;
+    const graphics::TCanvas& c = *shape.Canvas();
+    for (int y = 0; y < shape.Height(); ++y) {
+        for (int x = 0; x < shape.Width();) {
+            if ((c.Pixel(x, y) & 0xFFFFFF) != graphics::clWhite) {
+                ++x;
+                continue;
+            }
+            int run = x;
+            while (run < shape.Width() && (c.Pixel(run, y) & 0xFFFFFF) == graphics::clWhite)
+                ++run;
+            white.Union(graphics::TRect{x, y, run, y + 1});
+            x = run;
+        }
+    }
+    caretShape_ = white;
 }
 
 void TWindowManager::DestroyCaret()

@@ -10,6 +10,10 @@
 #include "platform/ui/Backend.h"
 #include "platform/ui/Window.h"
 
+namespace graphics {
+class TBitmap;
+}
+
 namespace ui {
 
 // A queued or retrieved message, with when and where the pointer was.
@@ -158,6 +162,11 @@ public:
 
     // The caret: one per thread, owned by a window.
     void CreateCaret(HWND window, int width, int height);
+    // A caret of the bitmap's size that inverts the pixels where the bitmap
+    // is white and leaves those where it is black (a slanted italic caret).
+    void CreateCaret(HWND window, const graphics::TBitmap& shape);
+    // The pixels the caret inverts, relative to its position.
+    const graphics::TRegion& CaretShape() const { return caretShape_; }
     void DestroyCaret();
     void ShowCaret(HWND window);
     void HideCaret(HWND window);
@@ -267,6 +276,7 @@ private:
 
     HWND caretOwner_ = nullptr;
     TSize caretSize_;
+    graphics::TRegion caretShape_;
     TPoint caretPos_;
     int caretHide_ = 1;
 };

@@ -64,7 +64,8 @@ TSnapshot THeadlessBackend::Snapshot(ui::HWND window) const
     if (wm.CaretShown() && owner && owner->TopLevel() == window && (now_ / wm.CaretBlinkTime()) % 2 == 0) {
         ui::TDrawTarget target = owner->ClientTarget();
         TPoint p = wm.CaretPos() + target.Origin;
-        TRegion caret(graphics::Bounds(p.X, p.Y, wm.CaretSize().cx, wm.CaretSize().cy));
+        TRegion caret = wm.CaretShape();
+        caret.Offset(p.X, p.Y);
         caret.Intersect(target.Clip);
         for (const TRect& r : caret.Rects())
             for (int y = r.Top; y < r.Bottom; ++y)

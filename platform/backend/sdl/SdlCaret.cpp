@@ -51,7 +51,8 @@ void TSdlBackend::UpdateCaret()
     if (on) {
         ui::HWND top = owner->TopLevel();
         TPoint origin = owner->ClientOrigin() - top->WindowRect().TopLeft() + caretSeen_.pos;
-        want.area = TRegion(graphics::Bounds(origin.X, origin.Y, caretSeen_.size.cx, caretSeen_.size.cy));
+        want.area = wm.CaretShape();
+        want.area.Offset(origin.X, origin.Y);
         want.area.Intersect(owner->VisibleRegion(true));
         TSdlWindow* w = Find(top);
         if (w && w->shown && !want.area.IsEmpty())

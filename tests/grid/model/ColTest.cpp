@@ -191,6 +191,12 @@ TEST_F(ColTest, WidthZeroKeepsTheColumnVisibleAndWidthsOfHiddenColumnsStayOutOfT
     EXPECT_EQ(grid.ColWidths(2), 0);
     EXPECT_EQ(Col(2).Width(), 90);
     EXPECT_EQ(Col(2).DesignWidth(), 90);
+    // Held back while the grid is read.
+    grid.events.clear();
+    grid.reading = true;
+    Col(3).SetWidth(70);
+    EXPECT_EQ(grid.ColWidths(3), 70);
+    EXPECT_TRUE(grid.events.empty());
 }
 
 TEST_F(ColTest, LayoutWidthsChangedByOthersAreTakenByTheColumns)

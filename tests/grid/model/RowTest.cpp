@@ -5,8 +5,10 @@
 #include <functional>
 
 #include "grid/foundation/ExtentArray.h"
+#include "platform/core/Component.h"
 #include "platform/core/Properties.h"
 #include "platform/core/TypeInfo.h"
+#include "platform/filing/Streaming.h"
 #include "tests/grid/model/ModelTestHost.h"
 
 using namespace grid;
@@ -70,6 +72,13 @@ TEST_F(RowTest, ANewGridHasOnlyTheHeadingRowObject)
     EXPECT_EQ(ErrorOf([&] { Rows().Row(5); }), "Grid1: Row index 5 out of range");
     EXPECT_EQ(ErrorOf([&] { Rows().Update(0, [](TtsRow&) {}); }), "Grid1: Row index 0 out of range");
     EXPECT_EQ(Rows().RowOrDefault(99).Height(), 14);
+    // Rows without objects read the grid's font while it is read, and still
+    // read as default afterwards.
+    grid.reading = true;
+    ASSERT_NE(Rows().Row(2).Font(), nullptr);
+    grid.reading = false;
+    EXPECT_EQ(Rows().Row(2).Font(), nullptr);
+    EXPECT_TRUE(Rows().Row(2).IsDefault());
 }
 
 TEST_F(RowTest, RowObjectsComeAndGoWithTheirSettings)
@@ -478,4 +487,60 @@ TEST_F(RowTest, RemovingARowClosesItsGapAndRenumbersTheRowsAbove)
     Rows().RemoveRow(0);
     Rows().RemoveRow(4);
     EXPECT_EQ(Rows().RowCount(), 3);
+}
+
+namespace {
+
+// A component that files the settings of data row 2 of a grid, as a grid
+// files its row settings.
+class TRowHolder : public core::TComponent {
+    CORE_CLASS(TRowHolder, core::TComponent)
+
+    explicit TRowHolder(core::TComponent* owner = nullptr) : core::TComponent(owner)
+    {
+        SetName("Holder");
+        host.SetSize(2, 3);
+    }
+    TtsRow* Row() const { return &host.Rows().Ensure(2); }
+    static void Publish(core::PropertyList& list)
+    {
+        core::PropBuilder<TRowHolder> p(list);
+        p.Object<TtsRow>("Row", &TRowHolder::Row, nullptr);
+    }
+
+    mutable TModelTestHost host;
+};
+
+CORE_CLASS_IMPL(TRowHolder)
+
+}  // namespace
+
+TEST(RowFiling, SettingsAndLegacyAlignmentsReadBackAndOnlyNonDefaultsAreWritten)
+{
+    TRowHolder holder;
+    holder.host.reading = true;
+    filing::ReadComponentText("object Holder: TRowHolder\n"
+                              "  Row.Alignment = taRightJustify\n"
+                              "  Row.Align = True\n"
+                              "  Row.Height = 22\n"
+                              "  Row.DisplayRow = 3\n"
+                              "  Row.Font.Name = 'Courier New'\n"
+                              "end\n",
+                              &holder);
+    holder.host.reading = false;
+    TtsGridRows& rows = holder.host.Rows();
+    EXPECT_EQ(rows.Items(2)->HorzAlignment(), htaRight);
+    EXPECT_EQ(rows.Items(2)->Height(), 22);
+    EXPECT_EQ(rows.DisplayRownr(2), 3);
+    EXPECT_EQ(holder.host.RowHeights(3), 22);
+    EXPECT_FALSE(rows.Items(2)->ParentFont());
+    EXPECT_EQ(holder.host.events, std::vector<Event>{});
+    holder.host.writing = true;
+    AnsiString text = filing::ComponentToText(&holder);
+    holder.host.writing = false;
+    for (const char* present : {"Row.Height = 22", "Row.DisplayRow = 3", "Row.HorzAlignment = htaRight",
+                                "Row.Font.Name = 'Courier New'"})
+        EXPECT_NE(text.find(present), AnsiString::npos) << present << "\n" << text;
+    for (const char* absent : {"Row.Align", "Row.Color", "Row.Visible", "Row.SpinIncrement"})
+        EXPECT_EQ(text.find(absent), AnsiString::npos) << absent << "\n" << text;
 }
