@@ -1,8 +1,11 @@
 #include "grid/view/CheckGlyphs.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "grid/view/CheckState.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 namespace grid {
 
@@ -137,6 +140,43 @@ const TBitmap& CheckGlyphStrip()
     // Lives to the end of the process, like the check boxes that use it.
     static const TBitmap* strip = Build();
     return *strip;
+}
+
+void DrawCheckGlyph(graphics::TCanvas& canvas, int glyph, int x, int y, const graphics::TRect& clip)
+{
+    graphics::TRect dest{x, y, x + S, y + S};
+    graphics::TRect source{0, glyph * S, S, (glyph + 1) * S};
+    // Cut to the clip, moving the source with the cut.
+    if (dest.Left < clip.Left) {
+        source.Left += clip.Left - dest.Left;
+        dest.Left = clip.Left;
+    }
+    if (dest.Top < clip.Top) {
+        source.Top += clip.Top - dest.Top;
+        dest.Top = clip.Top;
+    }
+    if (dest.Right > clip.Right) {
+        source.Right -= dest.Right - clip.Right;
+        dest.Right = clip.Right;
+    }
+    if (dest.Bottom > clip.Bottom) {
+        source.Bottom -= dest.Bottom - clip.Bottom;
+        dest.Bottom = clip.Bottom;
+    }
+    if (dest.IsEmpty())
+        return;
+    graphics::TCopyMode mode = canvas.CopyMode();
+    canvas.SetCopyMode(CheckGlyphTakesBrush(glyph) ? graphics::cmMergeCopy : graphics::cmSrcCopy);
+    canvas.CopyRect(dest, *CheckGlyphStrip().Canvas(), source);
+    canvas.SetCopyMode(mode);
+}
+
+graphics::TPoint CheckCellGlyphOrigin(const graphics::TRect& content, bool is3D)
+{
+    constexpr int kMargin = 3;
+    int x = content.Left + kMargin + std::max(0, (content.Width() - kMargin - S) / 2);
+    int y = content.Top + std::max(0, (content.Height() - S) / 2 + (is3D ? 1 : 0));
+    return {x, y};
 }
 
 }  // namespace grid

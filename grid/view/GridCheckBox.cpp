@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "grid/view/CheckGlyphs.h"
-#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -131,29 +130,7 @@ void TtsGridCheckBox::PaintCell(graphics::TCanvas& canvas, const graphics::TRect
         if (dx > 0 && dy > 0)
             canvas.DrawFocusRect({box.Left - dx, box.Top - dy, box.Right + dx, box.Bottom + dy});
     }
-    int glyph = CheckGlyphIndex(style_, state_, Pressed());
-    const graphics::TBitmap& strip = CheckGlyphStrip();
-    graphics::TRect source{0, glyph * kCheckGlyphSize, kCheckGlyphSize, (glyph + 1) * kCheckGlyphSize};
-    graphics::TRect dest = box;
-    // Clip to the area, moving the source with the cut.
-    if (dest.Left < rect.Left) {
-        source.Left += rect.Left - dest.Left;
-        dest.Left = rect.Left;
-    }
-    if (dest.Top < rect.Top) {
-        source.Top += rect.Top - dest.Top;
-        dest.Top = rect.Top;
-    }
-    source.Right -= std::max(0, dest.Right - rect.Right);
-    dest.Right = std::min(dest.Right, rect.Right);
-    source.Bottom -= std::max(0, dest.Bottom - rect.Bottom);
-    dest.Bottom = std::min(dest.Bottom, rect.Bottom);
-    if (!dest.IsEmpty()) {
-        graphics::TCopyMode mode = canvas.CopyMode();
-        canvas.SetCopyMode(CheckGlyphTakesBrush(glyph) ? graphics::cmMergeCopy : graphics::cmSrcCopy);
-        canvas.CopyRect(dest, *strip.Canvas(), source);
-        canvas.SetCopyMode(mode);
-    }
+    DrawCheckGlyph(canvas, CheckGlyphIndex(style_, state_, Pressed()), box.Left, box.Top, rect);
     if (Ctl3D()) {
         canvas.Pen()->SetColor(graphics::clBtnHighlight);
         canvas.MoveTo(rect.Left, rect.Top);

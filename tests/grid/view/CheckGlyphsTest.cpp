@@ -4,6 +4,7 @@
 #include "grid/view/CheckGlyphs.h"
 #include "grid/view/CheckState.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "tests/support/Golden.h"
 
 using namespace grid;
@@ -53,6 +54,54 @@ TEST(CheckGlyphsTest, GlyphsDifferByStateAndPress)
             EXPECT_EQ(strip.Pixel(6, pressed * 13 + 6), clSilver);
         }
     }
+}
+
+// Placement of a check cell's glyph: centred right of the 3-pixel margin,
+// never left of it nor above the top, a pixel lower in 3D.
+TEST(CheckGlyphsTest, CellGlyphPlacement)
+{
+    struct {
+        TRect content;
+        bool is3D;
+        int x, y;
+    } const cases[] = {
+        {{0, 0, 64, 18}, false, 3 + 24, 2},
+        {{0, 0, 64, 18}, true, 3 + 24, 3},
+        {{10, 20, 74, 38}, false, 13 + 24, 22},
+        {{0, 0, 12, 10}, false, 3, 0},   // narrower and lower than the glyph
+        {{0, 0, 16, 13}, true, 3, 1},
+        {{0, 0, 17, 14}, false, 3, 0},
+    };
+    for (const auto& c : cases) {
+        TPoint p = CheckCellGlyphOrigin(c.content, c.is3D);
+        EXPECT_EQ(p.X, c.x) << c.content.Width() << "x" << c.content.Height();
+        EXPECT_EQ(p.Y, c.y) << c.content.Width() << "x" << c.content.Height();
+    }
+}
+
+// Glyphs are cut to the clip, and the flat ones take the brush inside.
+TEST(CheckGlyphsTest, DrawnGlyphsAreClippedAndFlatOnesTakeTheBrush)
+{
+    TBitmap target;
+    target.SetPixelFormat(pf24bit);
+    target.SetSize(40, 20);
+    TCanvas& canvas = *target.Canvas();
+    canvas.Brush()->SetColor(clRed);
+    canvas.FillRect({0, 0, 40, 20});
+    canvas.Brush()->SetColor(clYellow);
+    // Unchecked check style, shifted half out of the clip on the left.
+    DrawCheckGlyph(canvas, CheckGlyphIndex(stCheck, 0, false), -6, 2, {0, 0, 20, 20});
+    EXPECT_EQ(target.Pixel(0, 8), clWhite);       // interior column 6 of the glyph
+    EXPECT_EQ(target.Pixel(5, 8), clSilver);      // its inner right edge
+    EXPECT_EQ(target.Pixel(7, 8), clRed);         // right of the glyph
+    // Unchecked flat style: the black border stays, the white interior becomes the brush.
+    DrawCheckGlyph(canvas, CheckGlyphIndex(stFlat, 0, false), 22, 2, {20, 0, 40, 10});
+    EXPECT_EQ(target.Pixel(22, 2), clBlack);
+    EXPECT_EQ(target.Pixel(28, 8), clYellow);
+    EXPECT_EQ(target.Pixel(28, 10), clRed);       // below the clip
+    // Pressed flat glyphs are copied as they are.
+    DrawCheckGlyph(canvas, CheckGlyphIndex(stFlat, 0, true), 22, 2, {20, 0, 40, 20});
+    EXPECT_EQ(target.Pixel(28, 8), clWhite);
 }
 
 }  // namespace
