@@ -1,8 +1,13 @@
 #include "controls/Registration.h"
 
 #include "controls/BandPanels.h"
+#include "controls/PickButton.h"
+#include "controls/PickEdit.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
+#include "controls/TinyEditBtn.h"
+#include "controls/TinyMemo.h"
+#include "controls/TinySpeedBtn.h"
 #include "controls/TinyGrid.h"
 #include "platform/core/ClassRegistry.h"
 
@@ -12,11 +17,17 @@ void RegisterControls()
 {
     core::RegisterClasses({
         &TTinyGrid::StaticClass(),
+        &TTinyMemo::StaticClass(),
         &TTinyEdit::StaticClass(),
         &TTinyButton::StaticClass(),
+        &TTinySpeedBtn::StaticClass(),
+        &TTinyEditBtn::StaticClass(),
         &TTopPanel::StaticClass(),
         &TCenterPanel::StaticClass(),
         &TBottomPanel::StaticClass(),
+        &TQorPickEditClass::StaticClass(),
+        &TCPickButton::StaticClass(),
+        &TPickButton::StaticClass(),
     });
 }
 

@@ -1,18 +1,23 @@
 #pragma once
 
-#include "platform/ui/Button.h"
+#include "flat/FlatButton.h"
 
 namespace controls {
 
-// Stand-in for the in-house command button until the flat buttons replace
-// it: the platform's push button, 68 by 21 and no tab stop, that raises
-// OnClick on a click and, while it has the focus, on the space bar and on
-// Enter.
-class TTinyButton : public ui::TButton {
-    CORE_CLASS(TTinyButton, ui::TButton)
+// The command button of the in-house library: a flat push button, 68 by 21
+// when made, that the Enter key clicks as well as the space bar while it has
+// the focus (a click hands ModalResult to the form, then runs OnClick).
+// When its Action has Checked, Down follows it after the action's other
+// settings are taken (so it latches only in a group).
+class TTinyButton : public flat::TFlatButton {
+    CORE_CLASS(TTinyButton, flat::TFlatButton)
 
     explicit TTinyButton(core::TComponent* owner);
-    static void Publish(core::PropertyList& list);
+
+    void WndProc(ui::TMessage& message) override;
+
+protected:
+    void ActionChange(core::TObject* sender, bool checkDefaults) override;
 };
 
 }  // namespace controls

@@ -154,6 +154,10 @@ TEST_F(LoginTest, ConfirmJoinsTheTypedValuesIntoTheConnectionString)
         AnsiString result = "unchanged";
         bool ok = Run(
             [&](TLoginFm& d) {
+                // Set from code while the password field has the focus: what
+                // the dialog does with the values, apart from the server
+                // field's own exit check (see the test after this one).
+                d.TinyEdit3->SetFocus();
                 d.TinyEdit1->SetText(c.server);
                 d.TinyEdit2->SetText(c.account);
                 d.TinyEdit3->SetText(c.password);
@@ -170,6 +174,59 @@ TEST_F(LoginTest, ConfirmJoinsTheTypedValuesIntoTheConnectionString)
         EXPECT_EQ(parsed.Value("Initial Catalog"), "master");
         EXPECT_EQ(parsed.Pairs().size(), 12u);
     }
+}
+
+TEST_F(LoginTest, TheFieldsTrimWhatTheUserTypedWhenLeft)
+{
+    // Typed by the user, the server name leaves its field (for the password
+    // field, or for the button, which takes the focus on a click) through
+    // the field's exit check, which trims it.
+    AnsiString result;
+    bool ok = Run(
+        [&](TLoginFm& d) {
+            display->Click(Centre(d.TinyEdit1));
+            display->PressKey(ui::VK_END);
+            display->PressKey(ui::VK_BACK);
+            display->Type("  host  ");
+            EXPECT_EQ(d.TinyEdit1->Text(), "  host  ");
+            display->Click(Centre(d.TinyEdit3));
+            EXPECT_EQ(d.TinyEdit1->Text(), "host");
+            display->Type(" pw ");
+            QueueClick(Centre(d.TinyButton1));
+        },
+        result);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(result, Expected("pw", "host"));
+}
+
+TEST_F(LoginTest, EnterAndTheArrowsWalkTheFieldsAndNeverConfirm)
+{
+    AnsiString result = "before";
+    std::vector<AnsiString> walk;
+    bool ok = Run(
+        [&](TLoginFm& d) {
+            display->Click(Centre(d.TinyEdit1));
+            auto focused = [&] {
+                for (controls::TTinyEdit* e : {d.TinyEdit1, d.TinyEdit2, d.TinyEdit3})
+                    if (e->Focused())
+                        return e->Name();
+                return AnsiString("none");
+            };
+            for (unsigned key : {ui::VK_RETURN, ui::VK_DOWN, ui::VK_RETURN, ui::VK_UP, ui::VK_UP, ui::VK_DOWN}) {
+                display->PressKey(key);
+                walk.push_back(focused());
+            }
+            // Entered by the keyboard, a field offers its text for overtyping.
+            display->PressKey(ui::VK_UP);
+            ASSERT_TRUE(d.TinyEdit2->Focused());
+            EXPECT_EQ(d.TinyEdit2->SelLength(), 2);
+            QueueClick(Centre(d.TinyButton2));
+        },
+        result);
+    EXPECT_FALSE(ok) << "Enter never confirms: only the click on cancel ended the dialog";
+    // The buttons are no tab stops: Enter in the password field goes round.
+    EXPECT_EQ(walk, (std::vector<AnsiString>{"TinyEdit2", "TinyEdit3", "TinyEdit1", "TinyEdit3", "TinyEdit2",
+                                             "TinyEdit3"}));
 }
 
 TEST_F(LoginTest, ValuesNeedingNoQuotesStayByteForByte)
