@@ -527,6 +527,13 @@ void TtsBaseGrid::CopyPublished(const TtsBaseGrid& source, const AnsiString& exc
     // what this grid lacks, and a name in the list that the source's class
     // does not publish is simply never met.
     grid::CopyProperties(*this, source, excluded);
+    // A "Parent..." flag is cleared by setting what it governs, which the
+    // copy in name order does after the flag: the flags go again.
+    for (const char* flag : {"ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint"}) {
+        AnsiString names = ";" + core::LowerCase(excluded) + ";";
+        if (names.find(";" + core::LowerCase(flag) + ";") == AnsiString::npos)
+            grid::CopyProperty(flag, *this, source);
+    }
 }
 
 void TtsBaseGrid::CopyData(const TtsBaseGrid& source)
@@ -547,8 +554,15 @@ void TtsBaseGrid::CopyCols(const TtsBaseGrid& source)
         SetDefaultColWidth(source.DefaultColWidth());
     const TtsGridCols& from = source.GridCols();
     TtsGridCols& to = GridCols();
-    for (int c = 0; c <= Cols(); ++c)
-        to.Items(c)->Assign(from.Items(c));
+    for (int c = 0; c <= Cols(); ++c) {
+        TtsCol& col = *to.Items(c);
+        const TtsCol& other = *from.Items(c);
+        col.Assign(&other);
+        // A copy of a grid keeps the application's values too.
+        col.SetTag(other.Tag());
+        col.SetColConfig(other.ColConfig());
+        col.SetBePrint(other.BePrint());
+    }
     for (int d = 1; d <= Cols(); ++d)
         to.MoveCol(from.DataColnr(d), d);
 }

@@ -81,11 +81,23 @@ void TtsGridStreamComponent::Prepare(TtsBaseGrid& grid, TtsPropKinds kinds, bool
         scratch_->SetName(grid.Name());
         scratch_->CopyGrid(grid, kAllPropKinds, saveData);
         uint32_t others = ~mask_;
+        // A reset gives a column back the width last set for it; here it
+        // goes back to the default width, so that it is not written.
         if (kinds.Contains(pkCols))
-            for (int c = 0; c <= scratch_->Cols(); ++c)
-                scratch_->GridCols().Items(c)->ResetProperties(others);
-        if (kinds.Contains(pkRows))
+            for (int c = 0; c <= scratch_->Cols(); ++c) {
+                TtsCol& col = *scratch_->GridCols().Items(c);
+                col.ResetProperties(others);
+                if ((others & rpWidth) && c > 0)
+                    col.SetWidth(scratch_->DefaultColWidth());
+            }
+        if (kinds.Contains(pkRows)) {
             scratch_->ResetAllRows(others);
+            if (others & rpHeight)
+                for (int r = 1; r <= scratch_->Rows(); ++r)
+                    if (scratch_->GridRows().Items(r))
+                        scratch_->GridRows().Update(
+                            r, [&](TtsRow& row) { row.SetHeight(scratch_->DefaultRowHeight()); });
+        }
         if (kinds.Contains(pkCells))
             scratch_->ResetAllCells(others);
         grid_ = scratch_.get();
