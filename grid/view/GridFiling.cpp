@@ -232,22 +232,25 @@ std::unique_ptr<TtsPropCollection> TtsGridFiling::RowItems(TtsBaseGrid& grid)
 {
     auto items = std::make_unique<TtsPropCollection>(&grid);
     TtsGridRows& rows = grid.GridRows();
-    auto add = [&](int display) {
-        int data = rows.DataRownr(display);
+    // Only rows with objects, or rows away from their own place, can have an
+    // item: no lookup per row of a million rows without settings.
+    std::vector<int> withObjects = rows.RowsWithObjects();
+    auto add = [&](int display, int data) {
         TtsRow* row = rows.Items(data);
         if (data == display && (!row || row->IsDefault()))
             return;
         static_cast<TtsRowItem*>(items->Add())->Bind(data, display, row, grid.RowSelected(data));
     };
     if (rows.Reordered()) {
-        for (int display = 1; display <= rows.RowCount(); ++display)
-            add(display);
+        for (int display = 1; display <= rows.RowCount(); ++display) {
+            int data = rows.DataRownr(display);
+            if (data != display || std::binary_search(withObjects.begin(), withObjects.end(), data))
+                add(display, data);
+        }
     } else {
-        // In data order only the rows with objects can differ: no walk over
-        // a million rows without settings.
-        for (int data = 1; data <= rows.RowCount(); ++data)
-            if (rows.Items(data))
-                add(data);
+        for (int data : withObjects)
+            if (data >= 1)
+                add(data, data);
     }
     return items->Count() ? std::move(items) : nullptr;
 }
@@ -575,9 +578,9 @@ void TtsBaseGrid::CopyRows(const TtsBaseGrid& source)
     ResetAllRows(0xFFFFFFFF & ~rpSelected & ~rpRowChanged);
     const TtsGridRows& from = source.GridRows();
     TtsGridRows& to = GridRows();
-    for (int r = 0; r <= Rows(); ++r) {
+    for (int r : from.RowsWithObjects()) {
         const TtsRow* row = from.Items(r);
-        if (!row)
+        if (!row || r > Rows())
             continue;
         TtsRow& mine = to.Ensure(r);
         mine.Assign(row);
@@ -591,6 +594,8 @@ void TtsBaseGrid::CopyRows(const TtsBaseGrid& source)
 
 void TtsBaseGrid::CopyRowChanged(const TtsBaseGrid& source)
 {
+    if (source.GridRows().ChangedCount() == 0 && GridRows().ChangedCount() == 0)
+        return;
     for (int r = 1; r <= Rows(); ++r)
         if (source.RowChanged(r) != RowChanged(r))
             GridRows().SetRowChanged(r, source.RowChanged(r));
@@ -608,11 +613,14 @@ void TtsBaseGrid::CopyCells(const TtsBaseGrid& source)
 
 void TtsBaseGrid::CopySelections(const TtsBaseGrid& source, TtsPropKinds kinds)
 {
-    if (kinds.Contains(pkRows))
+    // Only grids with rows or columns selected have selections to copy.
+    auto rows = [](const TtsBaseGrid& grid) { return grid.GridSelection().SelectedRows().SelectedCount() > 0; };
+    auto cols = [](const TtsBaseGrid& grid) { return grid.GridSelection().SelectedCols().SelectedCount() > 0; };
+    if (kinds.Contains(pkRows) && (rows(source) || rows(*this)))
         for (int r = 1; r <= std::min(Rows(), source.Rows()); ++r)
             if (source.RowSelected(r) != RowSelected(r))
                 SetRowSelected(r, source.RowSelected(r));
-    if (kinds.Contains(pkCols))
+    if (kinds.Contains(pkCols) && (cols(source) || cols(*this)))
         for (int c = 1; c <= std::min(Cols(), source.Cols()); ++c)
             if (source.ColSelected(c) != ColSelected(c))
                 SetColSelected(c, source.ColSelected(c));
@@ -621,6 +629,12 @@ void TtsBaseGrid::CopySelections(const TtsBaseGrid& source, TtsPropKinds kinds)
 void TtsBaseGrid::ResetToDefaults(TtsPropKinds kinds)
 {
     std::unique_ptr<TtsBaseGrid> fresh = TtsGridFiling::NewScratch(*this);
+    // Copying cells grows a grid to the source's counts; a reset of kinds
+    // that do not own the counts must not change them.
+    if (!kinds.Contains(pkCols))
+        fresh->SetCols(Cols());
+    if (!kinds.Contains(pkRows))
+        fresh->SetRows(Rows());
     CopyGrid(*fresh, kinds, true);
 }
 
@@ -632,11 +646,7 @@ void TtsBaseGrid::ResetAllCells(uint32_t mask)
 void TtsBaseGrid::ResetAllRows(uint32_t mask)
 {
     TtsGridRows& rows = GridRows();
-    std::vector<int> withObjects;
-    for (int r = 0; r <= rows.RowCount(); ++r)
-        if (rows.Items(r))
-            withObjects.push_back(r);
-    for (int r : withObjects) {
+    for (int r : rows.RowsWithObjects()) {
         if (TtsRow* row = rows.Items(r)) {
             row->ResetProperties(mask);
             if (r > 0)

@@ -38,12 +38,14 @@ AnsiString GridPartExclusions(const TtsBaseGrid& grid, TtsPropKinds kinds, bool 
         "Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;DefaultRowHeight;Datasource;"
         "ColProperties;RowProperties;CellProperties;Constraints";
     (void)grid;
-    if (!kinds.Contains(pkCols))
+    if (!kinds.Contains(pkCols) && !byFieldName)
         excluded += ";Cols";
     if (!kinds.Contains(pkRows))
         excluded += ";Rows";
+    // Loading by field name keeps the grid's own columns: the saved count
+    // is not applied, from this part or from "Cols".
     if (byFieldName)
-        excluded += ";FieldState";
+        excluded += ";FieldState;Cols";
     return excluded;
 }
 
