@@ -172,9 +172,18 @@ void TtsGridStreamComponent::ColumnMatched(int savedCol, TtsCol& col)
 
 void TtsGridStreamComponent::WriteGridPart(core::TStream& stream)
 {
+    // The grid alone, without the controls placed on it (in-cell editors
+    // and the like): a layout carries settings, not components.
     writingGrid_ = true;
     try {
-        filing::WriteComponent(stream, grid_);
+        filing::TWriter writer(stream);
+        writer.SetRoot(grid_);
+        writer.WriteSignature();
+        writer.WriteStr(grid_->ClassName());
+        writer.WriteStr(grid_->Name());
+        writer.WriteProperties(*grid_);
+        writer.WriteListEnd();
+        writer.WriteListEnd();
     } catch (...) {
         writingGrid_ = false;
         throw;

@@ -6,6 +6,7 @@
 #include "grid/view/GridStreamComponent.h"
 #include "platform/core/CodePage.h"
 #include "platform/system/Registry.h"
+#include "platform/ui/Panel.h"
 #include "tests/grid/view/GridFilingSupport.h"
 #include "tests/platform/system/ScratchFolder.h"
 
@@ -118,6 +119,21 @@ TEST(GridStream, ChosenPartsDecideWhatIsWritten)
     // Without StoreData there is no Data to save.
     auto plain = NewGrid(2, 2, false);
     EXPECT_EQ(AfterName(Saved(*plain, kAllPropKinds, true), "Data"), std::string::npos);
+}
+
+TEST(GridStream, TheGridPartCarriesNoControlsPlacedOnTheGrid)
+{
+    auto source = RichGrid();
+    auto* placed = new ui::TPanel(source.get());
+    placed->SetName("Placed");
+    placed->SetParent(source.get());
+    AnsiString bytes = Saved(*source, {pkGrid}, false);
+    EXPECT_EQ(bytes.find("Placed"), std::string::npos);
+    auto target = NewGrid(2, 2, false);
+    Load(*target, bytes, true);
+    EXPECT_EQ(target->ComponentCount(), 0);
+    EXPECT_EQ(target->GridMode(), gmBrowse);
+    EXPECT_EQ(target->CheckBoxValues(), "Y|N");
 }
 
 TEST(GridStream, TheMaskTravelsAsItsFourRawBytes)
