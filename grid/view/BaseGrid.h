@@ -112,6 +112,10 @@ class TtsBaseGrid : public TCustomGrid_ts,
     void Assign(const core::TPersistent* source) override;
     using TCustomGrid_ts::Assign;
     virtual void CopyGrid(const TtsBaseGrid& source, TtsPropKinds kinds, bool withData);
+    // Assign, then (StoreData on) the stored values of rows and columns
+    // beyond this grid's own counts before the copy go, where the source
+    // had more: what the drop-down grid of a combo does with its list.
+    virtual void AssignTrimmed(const TtsBaseGrid& source);
     virtual void CopyPublished(const TtsBaseGrid& source, const AnsiString& excluded);
     virtual void CopyData(const TtsBaseGrid& source);
     virtual void CopyCols(const TtsBaseGrid& source);

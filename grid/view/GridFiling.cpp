@@ -545,9 +545,39 @@ void TtsBaseGrid::CopyData(const TtsBaseGrid& source)
     if (!source.StoreData())
         return;
     pictureNames_.SetImageListIds(source.pictureNames_.ImageListIds().CommaText());
-    store_->Assign(*source.store_);
+    if (!Designing()) {
+        store_->Assign(*source.store_);
+    } else {
+        // While a form is designed the order on screen is what the designer
+        // sees: each value lands where the source shows it, and the display
+        // order becomes the data order.
+        store_->ClearRows(0, true);
+        const Tts2DStorage& from = *source.store_;
+        for (int r = 1; r <= from.LastRow(); ++r) {
+            int row = source.DisplayRownr(r);
+            for (int c = 1; c <= from.LastCol(r); ++c) {
+                TtsStoredKind kind = from.KindOf(c, r);
+                if (kind != skEmpty && row > 0 && source.DisplayColnr(c) > 0)
+                    store_->SetValue(source.DisplayColnr(c), row, kind, from.GetValue(c, r));
+            }
+        }
+    }
     UpdateStoreHints();
     PruneValues(0, 0);
+}
+
+void TtsBaseGrid::AssignTrimmed(const TtsBaseGrid& source)
+{
+    int cols = Cols();
+    int rows = Rows();
+    Assign(&source);
+    if (!store_)
+        return;
+    if (source.Rows() > rows)
+        store_->ClearRows(rows + 1, true);
+    if (source.Cols() > cols)
+        for (int c = source.Cols(); c > cols; --c)
+            store_->ClearCol(c);
 }
 
 void TtsBaseGrid::CopyCols(const TtsBaseGrid& source)

@@ -289,16 +289,23 @@ void TtsBaseGrid::SaveToStream(core::TStream& stream, TtsPropKinds kinds, bool s
 {
     TtsGridStreamComponent component;
     component.Prepare(*this, kinds, saveData, mask);
+    // Both the grid and the copy written in its place report that they are
+    // being written.
     TtsBaseGrid& written = *component.Grid();
     PaintLock lock(*this);
-    written.SetWriting(true);
+    bool wasWriting = Writing();
+    auto mark = [&](bool on) {
+        written.SetWriting(on);
+        SetWriting(on || wasWriting);
+    };
+    mark(true);
     try {
         filing::WriteComponent(stream, &component);
     } catch (...) {
-        written.SetWriting(false);
+        mark(false);
         throw;
     }
-    written.SetWriting(false);
+    mark(false);
 }
 
 void TtsBaseGrid::SaveToFile(const AnsiString& fileName, TtsPropKinds kinds, bool saveData, uint32_t mask)

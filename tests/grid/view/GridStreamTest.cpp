@@ -352,3 +352,53 @@ TEST(GridCopy, ResetToDefaultsTakesOnlyTheChosenKinds)
     fresh->SetName("Grid1");
     EXPECT_EQ(BinaryToText(Written(*grid)), BinaryToText(Written(*fresh)));
 }
+
+TEST(GridCopy, InDesignModeValuesLandWhereTheSourceShowsThem)
+{
+    auto source = NamedGrid({"A", "B"}, 3);
+    source->GridCols().MoveCol(2, 1);
+    source->GridRows().MoveRow(3, 1);
+    auto target = NewGrid(1, 1, false);
+    target->SetDesigning(true);
+    target->CopyGrid(*source, kAllPropKinds, true);
+    // Source cell (2, 3) is shown first in both directions.
+    EXPECT_EQ(target->Store()->GetValue(1, 1).AsString(), "B3");
+    EXPECT_EQ(target->Store()->GetValue(2, 1).AsString(), "A3");
+    EXPECT_EQ(target->Store()->GetValue(1, 2).AsString(), "B1");
+    // Outside design mode the store is copied as it is.
+    auto plain = NewGrid(1, 1, false);
+    plain->CopyGrid(*source, kAllPropKinds, true);
+    EXPECT_EQ(plain->Store()->GetValue(1, 1).AsString(), "A1");
+}
+
+TEST(GridCopy, AssignTrimmedDropsValuesBeyondTheGridsOwnCounts)
+{
+    auto source = NamedGrid({"A", "B", "C"}, 4);
+    auto list = NewGrid(2, 2, true);
+    list->AssignTrimmed(*source);
+    EXPECT_EQ(list->Store()->GetValue(2, 2).AsString(), "B2");
+    EXPECT_TRUE(list->Store()->GetValue(3, 1).IsEmpty());
+    EXPECT_TRUE(list->Store()->GetValue(1, 3).IsEmpty());
+    // A source with fewer rows and columns takes nothing away.
+    auto wide = NewGrid(5, 6, true);
+    wide->AssignTrimmed(*source);
+    EXPECT_EQ(wide->Store()->GetValue(3, 4).AsString(), "C4");
+}
+
+TEST(GridStream, TheGridReportsBeingWrittenWhileItIsSaved)
+{
+    struct Probe : TtsGrid {
+        using TtsGrid::TtsGrid;
+        bool seen = false;
+        void DefineProperties(core::TFiler& filer) override
+        {
+            seen = seen || IsWriting();
+            TtsGrid::DefineProperties(filer);
+        }
+    } grid(nullptr);
+    grid.SetCols(2);
+    core::TStringStream out;
+    grid.SaveToStream(out, {pkGrid}, false, kAllPropsMask);
+    EXPECT_TRUE(grid.seen);
+    EXPECT_FALSE(grid.IsWriting());
+}
