@@ -266,7 +266,14 @@ std::unique_ptr<TtsCellCollection> TtsGridFiling::CellItems(TtsBaseGrid& grid)
         const TtsSetNode* node = pending.back();
         pending.pop_back();
         const auto* objectNode = dynamic_cast<const TtsObjectSetNode*>(node);
-        if (auto* element = objectNode ? dynamic_cast<TtsCellElement*>(objectNode->Element()) : nullptr) {
+        auto* element = objectNode ? dynamic_cast<TtsCellElement*>(objectNode->Element()) : nullptr;
+        // Settings of cells that the grid's counts left behind cannot be
+        // read back (a reader sets them through the grid's cell accessors,
+        // which refuse such cells), so they are not written.
+        if (element && (element->DataCol() < 1 || element->DataCol() > grid.Cols() || element->DataRow() < 1 ||
+                        element->DataRow() > grid.Rows()))
+            element = nullptr;
+        if (element) {
             auto* item = static_cast<TtsCellItem*>(items->Add());
             item->SetDataCol(element->DataCol());
             item->SetDataRow(element->DataRow());

@@ -201,6 +201,26 @@ TEST(GridFiling, RowsAndCellsGoAsCollectionsAndComeBack)
     EXPECT_EQ(BinaryToText(Written(*back)), text);
 }
 
+TEST(GridFiling, CellSettingsLeftBeyondTheCountsAreNotFiled)
+{
+    // Shrinking keeps the settings of the cells cut off; a form holding them
+    // could not be read back.
+    auto grid = NewGrid(3, 4, false);
+    grid->CellSettings().SetCellColor(2, 4, graphics::clRed);
+    grid->CellSettings().SetCellColor(3, 1, graphics::clSilver);
+    grid->SetRows(2);
+    grid->SetCols(2);
+    std::string text = BinaryToText(Written(*grid));
+    EXPECT_EQ(text.find("CellProperties"), std::string::npos) << text;
+    grid->SetCols(3);
+    text = BinaryToText(Written(*grid));
+    EXPECT_NE(text.find("DataCol = 3"), std::string::npos) << text;
+    EXPECT_EQ(text.find("DataRow = 4"), std::string::npos) << text;
+    TtsGrid back(nullptr);
+    ReadInto(back, TextToBinary(text));
+    EXPECT_EQ(back.CellSettings().CellColor(3, 1), graphics::clSilver);
+}
+
 TEST(GridFiling, LegacyPropertiesOfOlderFormsAreRead)
 {
     struct Case {
