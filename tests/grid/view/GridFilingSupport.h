@@ -37,6 +37,7 @@ inline AnsiString TextToBinary(const std::string& text)
 
 inline std::string BinaryToText(const AnsiString& bytes)
 {
+    RegisterNames();
     core::TStringStream in{bytes};
     core::TStringStream out;
     filing::ObjectBinaryToText(in, out);
@@ -45,6 +46,7 @@ inline std::string BinaryToText(const AnsiString& bytes)
 
 inline AnsiString Written(core::TComponent& component)
 {
+    RegisterNames();
     core::TStringStream out;
     filing::WriteComponent(out, &component);
     return out.DataString();
