@@ -380,6 +380,14 @@ void TtsGridFiling::ReadData(TtsBaseGrid& grid, core::TStream& stream)
             grid.SetStoreData(false);
         throw;
     }
+    // Values beyond the grid's counts could never be shown, and setting the
+    // counts drops such values too: the block keeps none of them.
+    Tts2DStorage& store = *grid.store_;
+    if (store.LastRow() > grid.Rows())
+        store.ClearRows(grid.Rows() + 1, true);
+    for (int row = 1; row <= store.LastRow(); ++row)
+        for (int col = store.LastCol(row); col > grid.Cols(); --col)
+            store.SetValue(col, row, skEmpty, Variant());
     grid.PruneValues(0, 0);
     grid.Invalidate();
 }

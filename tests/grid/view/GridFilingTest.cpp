@@ -280,6 +280,16 @@ TEST(GridFiling, MalformedInputRaisesAClearError)
         std::string message = MessageOf([&] { ReadInto(grid, TextToBinary(text)); });
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
     }
+    // Values beyond the grid's counts are read and dropped.
+    {
+        auto small = NewGrid(2, 2, false);
+        core::TStringStream beyond{Hex("01000000 03000000 01 01000000 61 01 01000000 62 01 01000000 63"
+                                       "40420F00 01000000 01 01000000 64 00000000 00000000")};
+        TtsGridFiling::ReadData(*small, beyond);
+        EXPECT_EQ(small->Cell(2, 1).AsString(), "b");
+        EXPECT_EQ(small->Store()->LastRow(), 1);
+        EXPECT_EQ(small->Store()->LastCol(1), 2);
+    }
     // A broken block leaves the store as it was.
     auto grid = NewGrid(2, 2, true);
     grid->SetCell(1, 1, Variant("kept"));
