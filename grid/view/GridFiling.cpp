@@ -206,6 +206,24 @@ TtsCellCollection::TtsCellCollection(TtsBaseGrid* grid) : TtsPropCollection(TtsC
 
 // ---- Writing and reading --------------------------------------------------------------
 
+AnsiString TtsGridFiling::GridExclusions(const TtsBaseGrid& grid, TtsPropKinds kinds, bool byFieldName)
+{
+    AnsiString excluded =
+        "Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;DefaultRowHeight;Datasource;"
+        "ColProperties;RowProperties;CellProperties;Constraints";
+    if (grid.IsDropDownGrid())
+        excluded += ";RowSelectMode;GridMode";
+    // Loading by field name keeps the grid's own columns: the saved count
+    // is not applied.
+    if (!kinds.Contains(pkCols) || byFieldName)
+        excluded += ";Cols";
+    if (!kinds.Contains(pkRows))
+        excluded += ";Rows";
+    if (byFieldName)
+        excluded += ";FieldState";
+    return excluded;
+}
+
 std::unique_ptr<TtsBaseGrid> TtsGridFiling::NewScratch(const TtsBaseGrid& grid)
 {
     std::unique_ptr<core::TObject> made(grid.ClassType().CreateInstance(nullptr));
@@ -500,17 +518,8 @@ void TtsBaseGrid::CopyGrid(const TtsBaseGrid& source, TtsPropKinds kinds, bool w
     {
         PaintLock lock(*this);
         if (kinds.Contains(pkGrid)) {
-            AnsiString excluded =
-                "Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;DefaultRowHeight;Datasource;"
-                "ColProperties;RowProperties;CellProperties;Constraints";
-            if (IsDropDownGrid())
-                excluded += ";RowSelectMode;GridMode";
-            if (!kinds.Contains(pkCols))
-                excluded += ";Cols";
-            if (!kinds.Contains(pkRows))
-                excluded += ";Rows";
-            if (streamComponent_ && streamComponent_->LoadMode() == lmByFieldName)
-                excluded += ";FieldState";
+            bool byFieldName = streamComponent_ && streamComponent_->LoadMode() == lmByFieldName;
+            AnsiString excluded = TtsGridFiling::GridExclusions(*this, kinds, byFieldName);
             CopyPublished(source, excluded);
             if (kinds.Contains(pkCols))
                 SetDefaultColWidth(source.DefaultColWidth());

@@ -172,6 +172,9 @@ public:
     static void ReadData(TtsBaseGrid& grid, core::TStream& stream);
     static void WriteData(TtsBaseGrid& grid, core::TStream& stream);
 
+    // The published properties that copying the grid part leaves alone:
+    // place and identity, the sizes and counts that other kinds own.
+    static AnsiString GridExclusions(const TtsBaseGrid& grid, TtsPropKinds kinds, bool byFieldName);
     // A hidden grid of the same class as `grid`, at a fresh grid's state.
     static std::unique_ptr<TtsBaseGrid> NewScratch(const TtsBaseGrid& grid);
 };

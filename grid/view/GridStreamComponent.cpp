@@ -30,25 +30,6 @@ namespace {
 // together: one of them in a mask brings the others.
 constexpr uint32_t kAlignmentBits = rpAligned | rpAlignment | rpHorzAlignment;
 
-// The published properties of the grid that its "Grid" part does not carry
-// over: position and identity, the sizes and counts that other kinds own.
-AnsiString GridPartExclusions(const TtsBaseGrid& grid, TtsPropKinds kinds, bool byFieldName)
-{
-    AnsiString excluded =
-        "Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;DefaultRowHeight;Datasource;"
-        "ColProperties;RowProperties;CellProperties;Constraints";
-    (void)grid;
-    if (!kinds.Contains(pkCols) && !byFieldName)
-        excluded += ";Cols";
-    if (!kinds.Contains(pkRows))
-        excluded += ";Rows";
-    // Loading by field name keeps the grid's own columns: the saved count
-    // is not applied, from this part or from "Cols".
-    if (byFieldName)
-        excluded += ";FieldState;Cols";
-    return excluded;
-}
-
 }  // namespace
 
 TtsGridStreamComponent::TtsGridStreamComponent(core::TComponent* owner) : core::TComponent(owner) {}
@@ -198,7 +179,7 @@ void TtsGridStreamComponent::ReadGridPart(core::TStream& stream)
     // does not move or rename the grid it is loaded into.
     std::unique_ptr<TtsBaseGrid> saved = TtsGridFiling::NewScratch(*grid_);
     filing::ReadComponent(stream, saved.get());
-    grid_->CopyPublished(*saved, GridPartExclusions(*grid_, kinds_, mode_ == lmByFieldName));
+    grid_->CopyPublished(*saved, TtsGridFiling::GridExclusions(*grid_, kinds_, mode_ == lmByFieldName));
 }
 
 void TtsGridStreamComponent::DefineProperties(core::TFiler& filer)
