@@ -1,19 +1,13 @@
 // How the stand-in grid files what its published properties cannot hold: the
-// column settings ("ColProperties") and the stored cell values ("Data").
-//
-// The Data block holds, for each data row that has values, the row number,
-// the number of cells n, and n cell records (a kind byte, then for text the
-// length and the bytes, for a check state or a picture number a 32-bit
-// integer, nothing for an empty or Null cell); a row number of 0 ends the
-// rows, and a picture count with that many bitmap file images follows. All
-// integers are signed 32-bit little-endian.
+// column settings ("ColProperties") and the stored cell values ("Data", in
+// the grid engine's cell store format, read and written by that store).
 #include <algorithm>
 
 #include "controls/TinyGrid.h"
+#include "grid/foundation/2DStorage.h"
 #include "platform/core/Stream.h"
 #include "platform/filing/Reader.h"
 #include "platform/filing/Writer.h"
-#include "platform/graphics/BitmapFile.h"
 
 namespace controls {
 
@@ -57,81 +51,38 @@ void TTinyGrid::WriteColProperties(filing::TWriter& writer)
 
 // ---- Stored cell values ----------------------------------------------------------
 
-namespace {
-
-int32_t ReadCount(core::TStream& stream, const char* what)
-{
-    int32_t count = stream.ReadInt32();
-    // Every counted thing takes at least one byte, so a count beyond what is
-    // left of the block cannot be right.
-    if (count < 0 || count > stream.Size() - stream.Position())
-        throw core::EReadError("Invalid %s %d in the grid's cell data", AnsiString(what), count);
-    return count;
-}
-
-}  // namespace
-
+// The block is read and written by the grid engine's cell store, so this grid
+// takes exactly the blocks the engine takes and refuses the same broken ones,
+// with the same errors, before anything of its own changes.
 void TTinyGrid::ReadData(core::TStream& stream)
 {
+    grid::Tts2DStorage store(Cols(), rows_);
+    store.LoadFromStream(stream, nullptr);
     storeData_ = true;
     cells_.clear();
-    for (;;) {
-        int32_t row = stream.ReadInt32();
-        if (row == 0)
-            break;
-        int32_t count = ReadCount(stream, "cell count");
-        for (int32_t col = 1; col <= count; ++col) {
-            uint8_t kind = stream.ReadUInt8();
-            Variant value;
-            switch (kind) {
-            case skEmpty:
-            case skNull:
-                // A Null cell comes back empty, as the grid engine reads it.
-                continue;
-            case skText:
-            case skPictureName:
-                value = Variant(stream.ReadBytes(ReadCount(stream, "text length")));
-                break;
-            case skCheckState:
-                value = Variant(stream.ReadInt32());
-                break;
-            case skBitmap:
-                // This grid shows no pictures: the number is read and dropped.
-                stream.ReadInt32();
-                continue;
-            default:
-                throw core::EReadError("Invalid cell kind %d in the grid's cell data", static_cast<int>(kind));
-            }
-            if (row >= 1 && row <= rows_ && col <= Cols())
-                StoreCell(col, row, static_cast<TtsStoredKind>(kind), value);
+    int lastRow = std::min(store.LastRow(), rows_);
+    for (int row = 1; row <= lastRow; ++row) {
+        int lastCol = std::min(store.LastCol(row), Cols());
+        for (int col = 1; col <= lastCol; ++col) {
+            grid::TtsStoredKind kind = store.KindOf(col, row);
+            // This grid shows no pictures; empty and Null cells come back
+            // empty, as the grid engine reads them.
+            if (kind == grid::skText || kind == grid::skPictureName || kind == grid::skCheckState)
+                StoreCell(col, row, static_cast<TtsStoredKind>(kind), store.GetValue(col, row));
         }
     }
-    // The pictures are read to the end of the block and dropped.
-    int32_t pictures = ReadCount(stream, "picture count");
-    for (int32_t i = 0; i < pictures; ++i)
-        graphics::ReadBitmapImage(stream);
     Invalidate();
 }
 
 void TTinyGrid::WriteData(core::TStream& stream) const
 {
-    for (const auto& [row, cells] : cells_) {
-        stream.WriteInt32(row);
-        stream.WriteInt32(static_cast<int32_t>(cells.size()));
-        for (const StoredCell& cell : cells) {
-            stream.WriteUInt8(cell.Kind);
-            if (cell.Kind == skText || cell.Kind == skPictureName) {
-                AnsiString text = cell.Value.AsString();
-                stream.WriteInt32(static_cast<int32_t>(text.size()));
-                stream.WriteString(text);
-            } else if (cell.Kind == skCheckState) {
-                stream.WriteInt32(cell.Value.AsInteger());
-            }
-        }
-    }
-    stream.WriteInt32(0);
-    // No pictures.
-    stream.WriteInt32(0);
+    grid::Tts2DStorage store(Cols(), rows_);
+    for (const auto& [row, cells] : cells_)
+        for (size_t i = 0; i < cells.size(); ++i)
+            if (cells[i].Kind != skEmpty)
+                store.SetValue(static_cast<int>(i) + 1, row, static_cast<grid::TtsStoredKind>(cells[i].Kind),
+                               cells[i].Value);
+    store.SaveToStream(stream);
 }
 
 }  // namespace controls

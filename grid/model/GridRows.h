@@ -83,6 +83,15 @@ public:
     const TtsRow& RowOrDefault(int dataRow) const;
     // The number of row objects, row 0 included.
     int ObjectCount() const { return static_cast<int>(rows_.size()); }
+    // The data rows that have objects, row 0 included, in data order.
+    std::vector<int> RowsWithObjects() const
+    {
+        std::vector<int> rows;
+        rows.reserve(rows_.size());
+        for (const auto& entry : rows_)
+            rows.push_back(entry.first);
+        return rows;
+    }
     // Raises "Row index %d out of range" outside 1..RowCount.
     void CheckRowIndex(int dataRow) const;
 
@@ -109,6 +118,8 @@ public:
     bool RowChanged(int dataRow) const;
     // Clearing the mark of the current row also clears its pending change.
     void SetRowChanged(int dataRow, bool value);
+    // How many rows carry the mark.
+    int ChangedCount() const { return changedCount_; }
 
     // ---- Grid-level properties -----------------------------------------------------------
     int FixedRowCount() const { return fixedRowCount_; }

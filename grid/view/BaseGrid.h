@@ -28,6 +28,7 @@
 #include "grid/model/GridRows.h"
 #include "grid/model/GridSelection.h"
 #include "grid/model/PictureNames.h"
+#include "grid/view/GridFilingTypes.h"
 #include "platform/core/Bits.h"
 #include "platform/core/Variant.h"
 
@@ -38,6 +39,7 @@ using core::Variant;
 CORE_ENUM(TtsGridMode, gmListBox, gmEdit, gmEditInsert, gmBrowse);
 
 class TtsImageListComponent;
+class TtsGridStreamComponent;
 
 class TtsBaseGrid : public TCustomGrid_ts,
                     public IGridCellHost,
@@ -79,6 +81,50 @@ class TtsBaseGrid : public TCustomGrid_ts,
     // Writes the current cell's pending value into the store (StoreData on)
     // and raises OnCellEdit.
     virtual void CommitCellEdit(int dataCol, int dataRow, bool byUser);
+
+    // ---- Persistence (GridFiling.cpp, GridStreamComponent.cpp) -------------------
+    // Files "ImageListIds", "ColProperties", "RowProperties",
+    // "CellProperties" and "Data", and reads the legacy "EditMode",
+    // "HeadingAlignment", "ColWidths" and "RowHeights".
+    void DefineProperties(core::TFiler& filer) override;
+    // Loading a saved layout: a stream that cannot be read raises its error
+    // and leaves the grid as it was.
+    virtual void LoadFromFile(const AnsiString& fileName, bool loadLayout);
+    // False when the key or the value is missing or the value is neither a
+    // file name nor a binary layout.
+    virtual bool LoadFromRegistry(const AnsiString& key, const AnsiString& valueName, bool loadLayout);
+    virtual void LoadFromStream(core::TStream& stream, bool loadLayout);
+    virtual bool IsReading() const { return Loading(); }
+    virtual void ResetToDefaults(TtsPropKinds kinds);
+    virtual void ResetAllCells(uint32_t mask);
+    virtual void ResetAllRows(uint32_t mask);
+    virtual void SaveToFile(const AnsiString& fileName, TtsPropKinds kinds, bool saveData, uint32_t mask);
+    virtual void SaveToStream(core::TStream& stream, TtsPropKinds kinds, bool saveData, uint32_t mask);
+    // Saves into the named file and stores its full path when `fileName` is
+    // not empty, else stores the layout's bytes as a binary value.
+    virtual void SaveToRegistry(const AnsiString& key, const AnsiString& valueName, bool saveData, uint32_t mask,
+                                TtsPropKinds kinds, const AnsiString& fileName);
+    virtual void SaveLayout(core::TStream& stream, bool saveData);
+    virtual void SaveAllToRegistry(const AnsiString& key, const AnsiString& valueName, bool saveData,
+                                   const AnsiString& fileName);
+    virtual bool IsWriting() const { return Writing(); }
+    // Copying from another grid: Assign takes everything and the data.
+    void Assign(const core::TPersistent* source) override;
+    using TCustomGrid_ts::Assign;
+    virtual void CopyGrid(const TtsBaseGrid& source, TtsPropKinds kinds, bool withData);
+    // Assign, then (StoreData on) the stored values of rows and columns
+    // beyond this grid's own counts before the copy go, where the source
+    // had more: what the drop-down grid of a combo does with its list.
+    virtual void AssignTrimmed(const TtsBaseGrid& source);
+    virtual void CopyPublished(const TtsBaseGrid& source, const AnsiString& excluded);
+    virtual void CopyData(const TtsBaseGrid& source);
+    virtual void CopyCols(const TtsBaseGrid& source);
+    virtual void CopyRows(const TtsBaseGrid& source);
+    virtual void CopyRowChanged(const TtsBaseGrid& source);
+    virtual void CopyCells(const TtsBaseGrid& source);
+    virtual void CopySelections(const TtsBaseGrid& source, TtsPropKinds kinds);
+    // The stream component that is saving or loading this grid, or nullptr.
+    TtsGridStreamComponent* StreamComponent() const { return streamComponent_; }
 
     // ---- Deletion ----------------------------------------------------------------
     virtual void DeleteRows(int fromRow, int toRow);
@@ -332,6 +378,8 @@ protected:
 
 private:
     friend class TtsGridDeletion;
+    friend class TtsGridFiling;
+    friend class TtsGridStreamComponent;
     struct CellRead {
         bool active = false;
         int col = 0;
@@ -390,6 +438,7 @@ private:
     int reportedCol_ = -1;
     int reportedRow_ = -1;
     TGridCoord reportedTopLeft_{-1, -1};
+    TtsGridStreamComponent* streamComponent_ = nullptr;
 };
 
 }  // namespace grid

@@ -31,6 +31,13 @@ void TtsGrid::Publish(core::PropertyList& list)
     p.Enum("RowSelectMode", &TtsGrid::RowSelectMode, &TtsGrid::SetRowSelectMode).Default(rsMulti);
     p.Enum("ColSelectMode", &TtsGrid::ColSelectMode, &TtsGrid::SetColSelectMode).Default(csMulti);
     p.Boolean("SelectFixed", &TtsGrid::SelectFixed, &TtsGrid::SetSelectFixed).Default(true);
+    p.Enum("DrawOverlap", &TtsGrid::DrawOverlap, &TtsGrid::SetDrawOverlap).Default(doDrawColOnTop);
+    p.Integer("FixedColCount", &TtsGrid::FixedColCount, &TtsGrid::SetFixedColCount).Default(0);
+    p.Integer("FixedRowCount", &TtsGrid::FixedRowCount, &TtsGrid::SetFixedRowCount).Default(0);
+    p.Integer("DefaultColWidth", &TtsGrid::DefaultColWidth, &TtsGrid::SetDefaultColWidth).Default(64);
+    p.Integer("DefaultRowHeight", &TtsGrid::DefaultRowHeight, &TtsGrid::SetDefaultRowHeight).Default(14);
+    p.Boolean("ColMoving", &TtsGrid::ColMoving, &TtsGrid::SetColMoving).Default(true);
+    p.Boolean("RowMoving", &TtsGrid::RowMoving, &TtsGrid::SetRowMoving).Default(true);
     p.String("Version", &TtsGrid::Version, &TtsGrid::SetVersion);
     p.Event("OnCellLoaded", Member(&TtsGrid::OnCellLoaded), "TtsCellLoadedEvent");
     p.Event("OnRowLoaded", Member(&TtsGrid::OnRowLoaded), "TtsRowLoadedEvent");
