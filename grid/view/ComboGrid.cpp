@@ -296,7 +296,7 @@ void TtsComboGrid::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x
 
 void TtsComboGrid::WndProc(ui::TMessage& message)
 {
-    if (message.Msg == ui::WM_CAPTURECHANGED || message.Msg == ui::WM_CANCELMODE)
+    if (message.Msg == ui::WM_CANCELMODE)
         tracking_ = false;
     TtsCustomGrid::WndProc(message);
 }

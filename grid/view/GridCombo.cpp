@@ -202,6 +202,7 @@ void TtsGridCombo::Open(int dataCol, int dataRow)
     TtsComboGrid& list = List();
     if (IsOpen() && (openCol_ != dataCol || openRow_ != dataRow))
         Close();
+    list.OnListPick = [this] { Pick(); };
     TtsDropDownForm& form = DropDownForm();
     form.HandleNeeded();
     list.HandleNeeded();
@@ -209,6 +210,9 @@ void TtsGridCombo::Open(int dataCol, int dataRow)
         list.SetTopRow(list.FixedRows());
         list.SetCurrentRow(1);
     }
+    // Each opening loads the cell's definition again, so that what was
+    // added to it since the last opening shows.
+    prepared_ = false;
     Prepare(dataCol, dataRow);
     if (!IsOpen()) {
         pending_.clear();
@@ -220,10 +224,16 @@ void TtsGridCombo::Open(int dataCol, int dataRow)
     if (list.AutoSearch() != asNone)
         PositionOnText(grid_.ComboEditState().Text);
     form.SetEnabled(true);
-    list.SetVisible(true);
     form.Show();
+    list.SetVisible(true);
+    // The list's window follows its now showing pop-up.
+    list.Perform(ui::CM_SHOWINGCHANGED, 0, 0);
     grid_.Invalidate();
     grid_.ComboFocusGrid();
+    // Focusing the grid may have brought its form to the front: the list
+    // stays above it.
+    if (form.HandleAllocated())
+        form.Handle()->BringToTop();
     RegisterHooks();
 }
 
