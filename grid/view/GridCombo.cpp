@@ -286,8 +286,11 @@ graphics::TSize TtsGridCombo::ListSize()
     if (list.DropDownCols() > 0)
         width = shownWidth + (single ? 2 * wm.SystemMetric(ui::SM_CXBORDER) : 0) + (list.RowBarOn() ? list.RowBarWidth() : 0);
     if (list.DropDownRows() > 0)
-        height = std::min(list.DropDownRows(), std::max(1, list.Rows())) * list.DefaultRowHeight() +
-                 (list.HeadingOn() ? list.HeadingHeight() : 0) + (single ? 2 * wm.SystemMetric(ui::SM_CYBORDER) : 0);
+        // Each row of the layout takes its grid line below it as well, or
+        // the last row would show only in part and the list would scroll.
+        height = std::min(list.DropDownRows(), std::max(1, list.Rows())) * (list.DefaultRowHeight() + list.LineWidth()) +
+                 (list.HeadingOn() ? list.HeadingHeight() + list.LineWidth() : 0) +
+                 (single ? 2 * wm.SystemMetric(ui::SM_CYBORDER) : 0);
     ui::TScrollStyle bars = list.ScrollBars();
     bool horz = bars == ui::ssHorizontal || bars == ui::ssBoth;
     bool vert = bars == ui::ssVertical || bars == ui::ssBoth;
