@@ -38,9 +38,9 @@ TtsCellSettings::~TtsCellSettings() = default;
 void TtsCellSettings::CheckIndex(int dataCol, int dataRow) const
 {
     if (dataCol < 1 || dataCol > grid_.GridCols().Cols())
-        throw EInvalidGridOperation("%s: Column index %d out of range", grid_.BaseLayout().Name(), dataCol);
+        throw EInvalidGridOperation("%s: Column index %d out of range", grid_.GridErrorName(), dataCol);
     if (dataRow < 1 || dataRow > grid_.GridRows().RowCount())
-        throw EInvalidGridOperation("%s: Row index %d out of range", grid_.BaseLayout().Name(), dataRow);
+        throw EInvalidGridOperation("%s: Row index %d out of range", grid_.GridErrorName(), dataRow);
 }
 
 void TtsCellSettings::Set(int dataCol, int dataRow, TtsPropNr nr, int subNr, const TtsPropValue& value)

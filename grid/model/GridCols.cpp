@@ -14,6 +14,12 @@
 
 namespace grid {
 
+core::AnsiString IGridModelHost::GridErrorName() const
+{
+    return BaseLayout().Name();
+}
+
+
 namespace {
 
 constexpr int kRowBarWidth = 14;
@@ -45,7 +51,7 @@ TtsCol* TtsGridCols::Items(int dataCol) const
 
 void TtsGridCols::Error(const AnsiString& text) const
 {
-    throw EInvalidGridOperation(grid_.BaseLayout().Name() + ": " + text);
+    throw EInvalidGridOperation(grid_.GridErrorName() + ": " + text);
 }
 
 void TtsGridCols::SetCols(int cols)

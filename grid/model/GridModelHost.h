@@ -35,6 +35,9 @@ public:
     // fixed counts, top-left cell. Its Name() starts the grid's error texts.
     virtual TCustomGrid_ts& BaseLayout() = 0;
     virtual const TCustomGrid_ts& BaseLayout() const = 0;
+    // The name the grid's error texts start with: the layout base's Name(),
+    // or for a combo's drop-down list its owning grid's name and ".Combo".
+    virtual core::AnsiString GridErrorName() const;
     // The grid's column and row lists (with the display order).
     virtual TtsGridCols& GridCols() = 0;
     virtual const TtsGridCols& GridCols() const = 0;

@@ -42,7 +42,7 @@ TtsGridRows::~TtsGridRows() = default;
 
 void TtsGridRows::Error(const AnsiString& text) const
 {
-    throw EInvalidGridOperation(grid_.BaseLayout().Name() + ": " + text);
+    throw EInvalidGridOperation(grid_.GridErrorName() + ": " + text);
 }
 
 // ---- Count ----------------------------------------------------------------------------

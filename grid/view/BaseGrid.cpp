@@ -35,7 +35,12 @@ TtsBaseGrid::~TtsBaseGrid()
 
 void TtsBaseGrid::GridError(const AnsiString& text) const
 {
-    throw EInvalidGridOperation(Name() + ": " + text);
+    throw EInvalidGridOperation(GridErrorName() + ": " + text);
+}
+
+std::unique_ptr<core::TPersistent> TtsBaseGrid::CreateCombo()
+{
+    GridError("Cannot create combo box. Method CreateCombo has not been not implemented in derived class");
 }
 
 // ---- Counts ---------------------------------------------------------------------

@@ -333,7 +333,8 @@ protected:
     void CellSettingChanged(int dataCol, int dataRow, bool contentOnly) override;
     void CellMaskChanged(int, int) override {}
     void PruneCellValue(int dataCol, int dataRow) override { PruneValues(dataCol, dataRow); }
-    std::unique_ptr<core::TPersistent> CreateCombo() override { return nullptr; }
+    // A grid class with combos provides it (TtsGrid); others raise.
+    std::unique_ptr<core::TPersistent> CreateCombo() override;
     TtsDropDownStyle ComboDropDownStyle(const core::TPersistent&) const override { return ddDropDown; }
     void SetComboDropDownStyle(core::TPersistent&, TtsDropDownStyle) override {}
     void SizeComboToCol(core::TPersistent&, int) override {}
