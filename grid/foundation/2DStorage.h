@@ -102,8 +102,9 @@ public:
     virtual core::Variant GetValue(int col, int row) const;
     virtual TtsStoredKind KindOf(int col, int row) const;
     // Reads cells from the stream form above into the storage. With a
-    // column map, the i-th cell of a row goes to column colMap[i - 1] where
-    // the map has that entry, and only the mapped columns are cleared first;
+    // column map, the i-th cell of a row goes to column colMap[i - 1], cells
+    // the map sends nowhere (0, or beyond its end) are dropped, and only the
+    // mapped columns are cleared first;
     // without one, the whole storage is cleared first. Cells whose row or
     // column is 0 or less are read and dropped.
     //

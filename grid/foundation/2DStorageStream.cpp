@@ -30,6 +30,17 @@ using core::Variant;
 
 namespace {
 
+// Where the i-th cell of a row goes. With a column map, cells the map does
+// not send anywhere (a 0 entry, or beyond the map) are dropped: they belong
+// to saved columns the grid no longer has, and a column of the same number
+// would be an unrelated one.
+int TargetCol(const grid::TtsIntegerList* colMap, int i)
+{
+    if (!colMap)
+        return i;
+    return i <= colMap->Count() ? colMap->Items(i - 1) : 0;
+}
+
 // The smallest bitmap file image: a 14-byte file header and a 12-byte core
 // header. A picture number or count that the rest of the stream could not
 // hold this many bytes for is refused before any list grows for it.
@@ -245,7 +256,7 @@ Tts2DStorage::StreamScan::StreamScan(TStream& stream, const TtsIntegerList* colM
             throw EReadError("Invalid cell count %d in the grid's cell data", count);
         for (int32_t i = 1; i <= count; ++i) {
             uint8_t kind = reader.U8();
-            int target = colMap && i <= colMap->Count() ? colMap->Items(i - 1) : i;
+            int target = TargetCol(colMap, i);
             bool stored = row > 0 && target > 0;
             switch (kind) {
             case skEmpty:
@@ -338,7 +349,7 @@ void Tts2DStorage::ApplyStream(TStream& stream, const TtsIntegerList* colMap, co
         int32_t count = reader.I32();
         for (int32_t i = 1; i <= count; ++i) {
             auto kind = static_cast<TtsStoredKind>(reader.U8());
-            int target = colMap && i <= colMap->Count() ? colMap->Items(i - 1) : i;
+            int target = TargetCol(colMap, i);
             bool stored = row > 0 && target > 0;
             switch (kind) {
             case skText:

@@ -60,6 +60,27 @@ TEST_F(StorageStreamTest, TextEmptyCellAndSharedPictureAreWrittenByteForByte)
     EXPECT_EQ(Saved(storage), expected);
 }
 
+// A row with more cells than the map has entries (a stream saved with more
+// columns, or a hostile one): the cells past the map are dropped, not put
+// in the grid's column of the same number.
+TEST_F(StorageStreamTest, CellsBeyondTheColumnMapAreDropped)
+{
+    Tts2DStorage source(0, 0);
+    for (int col = 1; col <= 4; ++col)
+        source.SetValue(col, 1, skText, Text(std::to_string(col).c_str()));
+    std::string stream = Saved(source);
+
+    Tts2DStorage storage(0, 0);
+    storage.SetValue(3, 1, skText, Text("kept"));
+    auto map = Map({2, 1});
+    Load(storage, stream, map.get());
+
+    EXPECT_TRUE(storage.GetValue(2, 1).Identical(Text("1")));
+    EXPECT_TRUE(storage.GetValue(1, 1).Identical(Text("2")));
+    EXPECT_TRUE(storage.GetValue(3, 1).Identical(Text("kept")));
+    EXPECT_EQ(storage.KindOf(4, 1), skEmpty);
+}
+
 TEST_F(StorageStreamTest, ColumnMapPlacesCellsAndTheirPictureIsSharedOnce)
 {
     graphics::TBitmap picture;
