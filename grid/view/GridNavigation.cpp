@@ -1,6 +1,9 @@
 #include "grid/view/GridNavigation.h"
 
 #include "grid/model/Col.h"
+#include "grid/view/CustomGrid.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/WindowManager.h"
 #include "platform/ui/VirtualKeys.h"
 
 namespace grid {
@@ -262,6 +265,23 @@ void TtsGridNavigation::ClickCell(int displayCol, int displayRow, ui::TMouseButt
     if (Skipping() && column && column->ReadOnly() && grid_.CurCol() >= 1)
         col = grid_.CurCol();
     MoveTo(col, displayRow);
+}
+
+// ---- The grid's own key handling ------------------------------------------------
+
+void TtsCustomGrid::KeyDown(std::uint16_t& key, ui::TShiftState shift)
+{
+    TtsBaseGrid::KeyDown(key, shift);
+    if (key != 0 && navigation_.KeyDown(key, shift))
+        key = 0;
+}
+
+void TtsCustomGrid::WndProc(ui::TMessage& message)
+{
+    TtsBaseGrid::WndProc(message);
+    if (message.Msg == ui::WM_GETDLGCODE && navigation_.WantTabs && navigation_.NavigationOn() &&
+        !ui::WindowManager().KeyDown(ui::VK_CONTROL))
+        message.Result |= ui::DLGC_WANTTAB;
 }
 
 }  // namespace grid

@@ -9,7 +9,9 @@
 #include "grid/model/Row.h"
 #include "grid/view/Grid.h"
 #include "grid/view/GridNavigation.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/VirtualKeys.h"
+#include "tests/support/HeadlessFixture.h"
 
 using namespace grid;
 using namespace ui;
@@ -195,4 +197,59 @@ TEST(NavScale, CtrlEndAndStepsOnAMillionRows)
     nav.KeyDown(VK_HOME, TShiftState{ssCtrl});
     EXPECT_EQ(grid->CurDataRow(), 1);
     EXPECT_EQ(grid->CurDataCol(), 1);
+}
+
+
+namespace {
+
+// The grid on a form with a button after it, keys typed on the display.
+class GridKeysFixture : public HeadlessFixture {
+protected:
+    void SetUp() override
+    {
+        HeadlessFixture::SetUp();
+        grid = Add<TtsGrid>("Grid1", graphics::Bounds(10, 10, 300, 200));
+        grid->SetCols(3);
+        grid->SetRows(100);
+        after = Add<ui::TButton>("Button1", graphics::Bounds(10, 220, 80, 24));
+        ShowForm();
+        grid->SetFocus();
+        Pump();
+    }
+    void Key(unsigned vk, std::initializer_list<unsigned> modifiers = {})
+    {
+        display->PressKey(vk, modifiers);
+        Pump();
+    }
+    TtsGrid* grid = nullptr;
+    ui::TButton* after = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GridKeysFixture, TheGridKeepsItsKeysAndTabLeavesOnlyWhenAsked)
+{
+    std::vector<std::uint16_t> seen;
+    grid->OnKeyDown = [&](core::TObject*, std::uint16_t& key, ui::TShiftState) {
+        seen.push_back(key);
+        if (key == VK_F5)
+            key = 0;
+    };
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RIGHT);
+    EXPECT_EQ(grid->CurDataRow(), 3);
+    EXPECT_EQ(grid->CurDataCol(), 2);
+    EXPECT_TRUE(grid->Focused()) << "arrows stay in the grid";
+    Key(VK_END, {VK_CONTROL});
+    EXPECT_EQ(grid->CurDataRow(), 100);
+    EXPECT_EQ(grid->TopRow() + grid->VisibleRowCount() - 1, 100) << "the last row is scrolled into view";
+    Key(VK_TAB);
+    EXPECT_TRUE(grid->Focused()) << "Tab in the last cell stays in the grid";
+    EXPECT_EQ(grid->CurDataRow(), 100);
+    grid->Navigation().WantTabs = false;
+    Key(VK_TAB);
+    EXPECT_TRUE(after->Focused()) << "without WantTabs Tab goes to the next control";
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[0], VK_DOWN) << "OnKeyDown comes before the move";
 }
