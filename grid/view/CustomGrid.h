@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/view/BaseGrid.h"
+#include "grid/view/GridNavigation.h"
 #include "platform/core/Event.h"
 
 namespace grid {
@@ -46,8 +47,14 @@ class TtsCustomGrid : public TtsBaseGrid {
 
     // The data row OnRowLoaded was last raised for (-1 after a paint began).
     int LastLoadedRow() const { return lastLoadedRow_; }
+    // Keys and clicks moving the current cell (GridNavigation.cpp).
+    TtsGridNavigation& Navigation() { return navigation_; }
 
 protected:
+    // OnKeyDown first; a key it leaves goes to the navigation.
+    void KeyDown(std::uint16_t& key, ui::TShiftState shift) override;
+    // Asks for Tab while Tab moves between cells.
+    void WndProc(ui::TMessage& message) override;
     // The data row a row key stands for.
     static int RowOfKey(const Variant& rowKey) { return rowKey.IsEmpty() ? -1 : rowKey.AsInteger(); }
 
@@ -65,6 +72,9 @@ protected:
     void DoRowChanged(const Variant& oldRow, const Variant& newRow) override;
     void DoCellChanged(int oldCol, int newCol, const Variant& oldRow, const Variant& newRow) override;
     void DoTopLeftChanged(int oldCol, int oldRow, int newCol, int newRow, bool byUser) override;
+
+private:
+    TtsGridNavigation navigation_{*this};
 };
 
 }  // namespace grid
