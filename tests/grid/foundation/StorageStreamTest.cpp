@@ -176,7 +176,7 @@ TEST_F(StorageStreamTest, NullAndSkippedCellsReadBackEmpty)
                             .I32(2).I32(2).U8(skText).Text("to column 0").U8(skCheckState).I32(7)
                             .I32(0).I32(0)
                             .Str();
-    auto map = Map({0});
+    auto map = Map({0, 2});
     Tts2DStorage mapped(0, 0);
     Load(mapped, bytes, map.get());
     EXPECT_EQ(mapped.LastRow(), 2);
