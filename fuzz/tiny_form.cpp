@@ -9,16 +9,15 @@
 #include <cstdint>
 #include <string>
 
+#include "FormFuzzing.h"
 #include "controls/BandPanels.h"
 #include "controls/Registration.h"
 #include "controls/TinyButton.h"
 #include "controls/TinyEdit.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/core/Exception.h"
-#include "platform/filing/Streaming.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
-#include "platform/ui/Registration.h"
 #include "platform/ui/VirtualKeys.h"
 
 namespace {
@@ -27,10 +26,7 @@ backend::THeadlessBackend* headless = nullptr;
 
 bool Prepare()
 {
-    headless = &backend::THeadlessBackend::Install();
-    ui::Application().Initialize();
-    ui::Application().OnException = [](core::TObject*, const std::exception&) {};
-    ui::RegisterControls();
+    headless = &fuzzing::StartHeadlessApplication();
     controls::RegisterControls();
     controls::ShowInfoHints = true;
     controls::BaseInfoSelector = [](controls::TTinyEdit* edit, controls::TBaseType type) {
@@ -47,7 +43,7 @@ bool Prepare()
 
 void Drive(ui::TControl* c)
 {
-    graphics::TPoint centre = c->ClientToScreen({std::clamp(c->Width() / 2, 0, 400), std::clamp(c->Height() / 2, 0, 300)});
+    graphics::TPoint centre = fuzzing::CentreOf(c, 400, 300);
     if (auto* edit = dynamic_cast<controls::TTinyEdit*>(c)) {
         headless->Click(centre);
         headless->Type("1,2x\xE4\xB8\xAD ");
@@ -68,16 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static bool prepared = Prepare();
     (void)prepared;
-    auto* form = new ui::TForm(nullptr);
-    try {
-        filing::ReadComponentText(std::string(reinterpret_cast<const char*>(data), size), form);
-    } catch (const core::Exception&) {
-        delete form;
+    ui::TForm* form = fuzzing::ShowFormText(std::string(reinterpret_cast<const char*>(data), size));
+    if (!form)
         return 0;
-    }
-    form->SetBounds(0, 0, std::clamp(form->Width(), 0, 400), std::clamp(form->Height(), 0, 300));
-    form->Show();
-    ui::Application().ProcessMessages();
     int driven = 0;
     for (int i = 0; i < form->ComponentCount() && driven < 8; ++i) {
         auto* c = dynamic_cast<ui::TControl*>(form->Components(i));
